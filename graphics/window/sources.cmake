@@ -1,0 +1,2 @@
+# Sources of this subsystem.
+target_sources(pellux_graphics PRIVATE)

@@ -1,0 +1,2 @@
+# Sources of this part of the layer.
+target_sources(pellux_platform PRIVATE)
