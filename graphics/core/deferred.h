@@ -31,6 +31,6 @@ public:
     T* operator->() const { return object_; }
 
 private:
-    alignas(T) unsigned char storage_[sizeof(T)];
+    alignas(T) unsigned char storage_[sizeof(T)]{};
     T* object_ = nullptr;
 };

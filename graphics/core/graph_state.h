@@ -2,14 +2,9 @@
 #pragma once
 
 #include "deferred.h"
+#include "draw_on_wnd.h"
+#include "graph_wnd.h"
 #include "platform_api.h"
-
-class IMAGE;
-namespace Pellux {
-class GraphWnd;
-class DrawOnImg;
-class DrawOnWnd;
-} // namespace Pellux
 
 using LockFunction = void(WINAPI*)(LPCRITICAL_SECTION);
 

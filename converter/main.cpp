@@ -1,0 +1,3 @@
+#include "converter.h"
+
+int main() { return run_converter(); }
