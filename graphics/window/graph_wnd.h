@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <vector>
 
 #include "fixed_queue.h"
 #include "image.h"
@@ -16,7 +17,7 @@ constexpr int WND_NOMINIMIZE = 4;
 
 namespace Pellux {
 
-// What open hands to the window thread; valid until the thread signals the event.
+// Where and how the window thread makes the window.
 struct WindowStartInfo {
     int x;
     int y;
@@ -31,7 +32,12 @@ public:
     ~GraphWnd() override;
     void resize(int width, int height) override;
 
+    // Opens the window with a client area of width by height (negative sizes count as 0) and
+    // makes it the target. Returns null when no window could be made; the surface still takes the
+    // size and becomes the target, so drawing and reading pixels keep working off screen.
     HWND open(int width, int height, int flags);
+    // Hides the window (and destroys it when called on the window thread). Releases client_dc,
+    // so neither a window thread that keeps running nor a later reset can use it.
     void close();
 
     bool console_existed = false;
@@ -39,11 +45,29 @@ public:
     Collections::FixedQueue<MOUSEMSG> mouse_queue;
     FILE* console_out = nullptr;
     FILE* console_in = nullptr;
-    HWND hwnd = nullptr;
+    // Written by open and close, which may run on the window thread (the close command).
+    std::atomic<HWND> hwnd{nullptr};
+    // Changed only under the library lock: the window thread's refresh draws on it.
     HDC client_dc = nullptr;
     // Written by the drawing thread and read by the window thread without the lock; a stale read
     // only delays or adds one refresh.
     std::atomic<bool> batch_mode{false};
+
+private:
+    struct WindowThread {
+        HANDLE handle;
+        DWORD id;
+    };
+    // Window threads started by open and possibly still running (a close from another thread
+    // only hides the window). The destructor stops them before the object goes away.
+    std::vector<WindowThread> threads_;
+    // Whether the last open allocated the console, so close frees exactly what open made.
+    bool console_allocated_ = false;
+
+    void forget_finished_threads();
+    void stop_window_threads();
+    void open_console(int flags);
+    void release_client_dc(HWND window);
 };
 
 } // namespace Pellux
