@@ -366,6 +366,7 @@ HDC WINAPI BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 HDC WINAPI GetDC(HWND hwnd);
 int WINAPI ReleaseDC(HWND hwnd, HDC dc);
+int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 
 // Icons and cursors.
 HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name);

@@ -1,0 +1,11 @@
+// Presentation: the owner thread hands the dirty backing stores of its visible windows to the
+// display. Called from the thread's message pumping only.
+#pragma once
+
+#include "win32.h"
+
+namespace layer::user {
+
+void present_dirty_windows(DWORD thread_id);
+
+} // namespace layer::user
