@@ -1,0 +1,115 @@
+// Through the layer's display on Linux: input as the display delivers it reaches the mouse
+// queue, and the window thread's refresh is what the display is given to show.
+#include <layer/display.h>
+
+#include <cstdlib>
+
+#include "window_test_support.h"
+
+namespace {
+
+using namespace window_test;
+
+class DisplayedWindow : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        hwnd = open_window(120, 90, 0);
+        ASSERT_NE(hwnd, nullptr);
+    }
+    MOUSEMSG next() {
+        MOUSEMSG record{};
+        EXPECT_TRUE(mouse_wait_message(10000));
+        EXPECT_TRUE(mouse_get_message(&record));
+        return record;
+    }
+    HWND hwnd = nullptr;
+};
+
+TEST_F(DisplayedWindow, ButtonsAndMovesReachTheQueue) {
+    ASSERT_TRUE(layer::inject_mouse_move(hwnd, 15, 25));
+    ASSERT_TRUE(layer::inject_mouse_button(hwnd, layer::MouseButton::left, true, 10, 20, MK_CONTROL));
+    ASSERT_TRUE(layer::inject_mouse_button(hwnd, layer::MouseButton::left, false, 11, 21));
+    ASSERT_TRUE(layer::inject_mouse_button(hwnd, layer::MouseButton::right, true, 12, 22, MK_SHIFT));
+
+    MOUSEMSG move = next();
+    EXPECT_EQ(move.message, static_cast<std::uint32_t>(WM_MOUSEMOVE));
+    EXPECT_EQ(move.x, 15);
+    EXPECT_EQ(move.y, 25);
+
+    MOUSEMSG down = next();
+    EXPECT_EQ(down.message, static_cast<std::uint32_t>(WM_LBUTTONDOWN));
+    EXPECT_EQ(down.x, 10);
+    EXPECT_EQ(down.y, 20);
+    EXPECT_TRUE(down.left_button);
+    EXPECT_TRUE(down.ctrl);
+
+    MOUSEMSG up = next();
+    EXPECT_EQ(up.message, static_cast<std::uint32_t>(WM_LBUTTONUP));
+    EXPECT_FALSE(up.left_button);
+
+    MOUSEMSG right = next();
+    EXPECT_EQ(right.message, static_cast<std::uint32_t>(WM_RBUTTONDOWN));
+    EXPECT_TRUE(right.right_button);
+    EXPECT_TRUE(right.shift);
+}
+
+// The class asks for double-clicks, so the second press arrives as one.
+TEST_F(DisplayedWindow, DoubleClickArrivesAsSuch) {
+    ASSERT_TRUE(layer::inject_mouse_button(hwnd, layer::MouseButton::middle, true, 5, 5, 0, 2));
+    EXPECT_EQ(next().message, static_cast<std::uint32_t>(WM_MBUTTONDBLCLK));
+}
+
+TEST_F(DisplayedWindow, WheelArrivesInClientCoordinates) {
+    ASSERT_TRUE(layer::inject_mouse_wheel(hwnd, 30, 40, -2));
+    const MOUSEMSG wheel = next();
+    EXPECT_EQ(wheel.message, static_cast<std::uint32_t>(WM_MOUSEWHEEL));
+    EXPECT_EQ(wheel.x, 30);
+    EXPECT_EQ(wheel.y, 40);
+    EXPECT_EQ(wheel.wheel, -240);
+}
+
+TEST_F(DisplayedWindow, RefreshIsPresented) {
+    window_device().put_pixel(100, 70, RGB(255, 0, 255));
+    EXPECT_TRUE(wait_until([&] {
+        const layer::WindowPixels shown = layer::presented_pixels(hwnd);
+        return shown.width == 120 && shown.at(100, 70) == 0xFF00FFu;
+    }));
+}
+
+TEST_F(DisplayedWindow, BatchModePresentsNothingNew) {
+    window_device().begin_batch();
+    // A refresh already under way may still land; after it nothing more may.
+    Sleep(50);
+    const std::uint64_t before = layer::present_count(hwnd);
+    window_device().put_pixel(3, 3, RGB(0, 255, 255));
+    Sleep(200);
+    EXPECT_EQ(layer::present_count(hwnd), before);
+    window_device().end_batch();
+    EXPECT_TRUE(wait_until([&] { return layer::presented_pixels(hwnd).at(3, 3) == 0x00FFFFu; }));
+}
+
+// The close button: the program ends with status 0.
+TEST(DisplayedWindowDeathTest, CloseButtonEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            HWND hwnd = open_window(40, 30, 0);
+            if (!hwnd || !layer::inject_close(hwnd)) std::exit(2);
+            for (int i = 0; i < 3000; ++i) Sleep(10);
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+// Keys typed into the window: Linux has no console window, so they go nowhere and nothing
+// else happens to the window.
+TEST_F(DisplayedWindow, KeysWithoutAConsoleWindowChangeNothing) {
+    ASSERT_TRUE(layer::inject_key(hwnd, 'A', true));
+    ASSERT_TRUE(layer::inject_key(hwnd, 'A', false));
+    ASSERT_TRUE(layer::inject_mouse_move(hwnd, 1, 1));
+    EXPECT_EQ(next().message, static_cast<std::uint32_t>(WM_MOUSEMOVE));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+}
+
+} // namespace
