@@ -101,13 +101,12 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
 
     CREATESTRUCTW cs{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), windowName,
                      className, exStyle};
-    if (!call_window(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    // A refused creation ends with WM_NCDESTROY alone: the window never fully existed, so
+    // WM_DESTROY is not sent (the platform does the same).
+    if (!call_window(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) ||
+        call_window(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         call_window(hwnd, WM_NCDESTROY, 0, 0);
         retire_window(window);
-        return nullptr;
-    }
-    if (call_window(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-        DestroyWindow(hwnd);
         return nullptr;
     }
     if (!find_window(hwnd)) return nullptr; // destroyed by its own creation messages
