@@ -323,6 +323,39 @@ TEST_F(WindowOpen, ResetDefaultsReachesTheWindowContext) {
     EXPECT_EQ(GetGraphicsMode(client), GM_ADVANCED);
 }
 
+// Refuses to be created, standing in for a platform that cannot make the window.
+LRESULT CALLBACK refusing_procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) return FALSE;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// When the window cannot be made, open neither waits for it forever nor takes a device context
+// of the screen; the surface still takes the size and stays usable as the target.
+TEST(WindowOpenDeathTest, WindowThatCannotBeMade) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Registered first, this class is the one the window thread's creation finds.
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof(wc);
+            wc.lpfnWndProc = refusing_procedure;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = Pellux::wide(u"PelluxWnd");
+            if (!RegisterClassExW(&wc)) std::exit(10);
+            if (open_window(100, 80, 0)) std::exit(11);
+            if (window().hwnd.load() || window().client_dc || graph_state.window_dc) std::exit(12);
+            if (window().width != 100 || window().height != 80) std::exit(13);
+            if (graph_state.current_device != graph_state.window_device.get()) std::exit(14);
+            window_device().put_pixel(99, 79, RGB(0, 0, 255));
+            if (get_pixel(99, 79) != RGB(0, 0, 255)) std::exit(15);
+            window_device().flush_batch();
+            if (mouse_wait_message()) std::exit(16);
+            close_window();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
 // The close command: the window procedure closes the window on its own thread, the window is
 // destroyed, and without a console the program ends with status 0, running the library's
 // teardown on the window thread while that close is still under way.

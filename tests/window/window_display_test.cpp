@@ -89,6 +89,24 @@ TEST_F(DisplayedWindow, BatchModePresentsNothingNew) {
     EXPECT_TRUE(wait_until([&] { return layer::presented_pixels(hwnd).at(3, 3) == 0x00FFFFu; }));
 }
 
+// A terminal is the console on Linux, but it has no window: nothing is created, hidden or
+// reopened, whatever the flags.
+TEST(TerminalConsole, HasNoWindowToArrange) {
+    FILE* out = stdout;
+    for (int flags : {0, WND_SHOWCONSOLE}) {
+        HWND hwnd = open_window(140, 100, flags);
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(Pellux::console_window.load(), nullptr);
+        EXPECT_EQ(window().console_out, nullptr);
+        EXPECT_EQ(window().console_in, nullptr);
+        EXPECT_FALSE(window().console_existed);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+        close_window();
+        EXPECT_EQ(stdout, out);
+        EXPECT_GE(std::fputs("", stdout), 0);
+    }
+}
+
 // The close button: the program ends with status 0.
 TEST(DisplayedWindowDeathTest, CloseButtonEndsTheProgram) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
