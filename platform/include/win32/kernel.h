@@ -53,9 +53,12 @@ struct OVERLAPPED {
 using LPOVERLAPPED = OVERLAPPED*;
 
 // Error codes used by the kernel services beyond those of base.h.
+constexpr DWORD ERROR_INVALID_FUNCTION = 1;
 constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
 constexpr DWORD ERROR_INVALID_DATA = 13;
+constexpr DWORD ERROR_GEN_FAILURE = 31;
 constexpr DWORD ERROR_FILE_EXISTS = 80;
+constexpr DWORD ERROR_HANDLE_EOF = 38;
 constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;
 constexpr DWORD ERROR_INVALID_NAME = 123;
@@ -123,6 +126,7 @@ void WINAPI Sleep(DWORD milliseconds);
 
 constexpr DWORD GENERIC_READ = 0x80000000u;
 constexpr DWORD GENERIC_WRITE = 0x40000000u;
+constexpr DWORD GENERIC_ALL = 0x10000000u;
 constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD FILE_SHARE_WRITE = 0x2;
 constexpr DWORD FILE_SHARE_DELETE = 0x4;
@@ -132,7 +136,10 @@ constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
+constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000u;
 constexpr DWORD FILE_FLAG_DELETE_ON_CLOSE = 0x04000000u;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFFu;
@@ -151,6 +158,8 @@ DWORD WINAPI GetFileSize(HANDLE file, LPDWORD size_high);
 BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size);
 DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG* distance_high, DWORD method);
 BOOL WINAPI DeleteFileW(LPCWSTR path);
+DWORD WINAPI GetFileAttributesW(LPCWSTR path);
+BOOL WINAPI SetFileAttributesW(LPCWSTR path, DWORD attributes);
 
 // ---- Global memory --------------------------------------------------------------------------
 
