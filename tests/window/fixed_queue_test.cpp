@@ -171,9 +171,8 @@ TEST(FixedQueue, PusherAndReaderOnTwoThreads) {
     std::atomic<bool> done{false};
     std::thread pusher([&] {
         for (int i = 1; i <= total; ++i) {
-            if (queue.is_full()) {
-                continue;
-            }
+            // Waits for room, so that the reader surely takes part.
+            while (queue.is_full()) std::this_thread::yield();
             queue.push(record(i));
         }
         done = true;
