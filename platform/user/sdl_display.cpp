@@ -12,6 +12,9 @@
 
 #include <SDL.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <future>
@@ -61,8 +64,10 @@ public:
                                             std::max<int>(1, client.right - client.left),
                                             std::max<int>(1, client.bottom - client.top), SDL_WINDOW_HIDDEN);
             if (shown.window == nullptr) return;
-            shown.renderer = SDL_CreateRenderer(shown.window, -1, 0);
-            if (shown.renderer == nullptr) shown.renderer = SDL_CreateRenderer(shown.window, -1, SDL_RENDERER_SOFTWARE);
+            // A frame is only copied to the window: the software renderer does that everywhere
+            // without depending on a GPU driver.
+            shown.renderer = SDL_CreateRenderer(shown.window, -1, SDL_RENDERER_SOFTWARE);
+            if (shown.renderer == nullptr) shown.renderer = SDL_CreateRenderer(shown.window, -1, 0);
             if (icon_copy) set_icon(shown.window, *icon_copy);
             by_id_[SDL_GetWindowID(shown.window)] = hwnd;
             windows_[hwnd] = shown;
@@ -121,6 +126,7 @@ public:
     }
 
     std::shared_ptr<const Frame> read_back(HWND hwnd) override {
+        if (stopping_) return nullptr;
         auto result = std::make_shared<std::promise<std::shared_ptr<const Frame>>>();
         auto answer = result->get_future();
         post([this, hwnd, result] {
@@ -174,6 +180,9 @@ private:
     void run(std::promise<bool>& started) {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+        // The window's pixels go straight to the display server (X11 shared memory), not
+        // through a GL context.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             started.set_value(false);
             return;
@@ -182,8 +191,10 @@ private:
         SDL_DisplayMode mode{};
         if (SDL_GetDesktopDisplayMode(0, &mode) == 0) screen_ = SIZE{mode.w, mode.h};
         else screen_ = SIZE{1024, 768};
+        running_instance() = this;
+        std::atexit([] { running_instance()->stop(); });
         started.set_value(true); // `started` is gone from here on
-        for (;;) {
+        while (!stopping_) {
             SDL_Event event;
             if (SDL_WaitEventTimeout(&event, 100)) {
                 handle(event);
@@ -191,9 +202,34 @@ private:
             }
             run_commands();
         }
+        for (auto& [hwnd, shown] : windows_) {
+            if (shown.texture) SDL_DestroyTexture(shown.texture);
+            if (shown.renderer) SDL_DestroyRenderer(shown.renderer);
+            SDL_DestroyWindow(shown.window);
+        }
+        windows_.clear();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        stopped_.set_value();
+    }
+
+    static SdlDisplay*& running_instance() {
+        static SdlDisplay* instance = nullptr;
+        return instance;
+    }
+
+    // At process exit, before the display libraries' own teardown: the display thread lets go of
+    // SDL so that nothing of it runs while those libraries are torn down. Bounded: a display
+    // thread stuck in the display server does not hold the exit up for long.
+    void stop() {
+        stopping_ = true;
+        SDL_Event wake{};
+        wake.type = wake_event_;
+        SDL_PushEvent(&wake);
+        stopped_.get_future().wait_for(std::chrono::seconds(2));
     }
 
     void post(std::function<void()> command) {
+        if (stopping_) return;
         {
             std::lock_guard lock(mutex_);
             commands_.push_back(std::move(command));
@@ -318,6 +354,8 @@ private:
     }
 
     std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::promise<void> stopped_;
     Uint32 wake_event_ = 0;
     SIZE screen_{};
     std::mutex mutex_;
