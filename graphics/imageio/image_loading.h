@@ -1,17 +1,18 @@
 // Loading a picture file into an IMAGE through the imaging library.
 #pragma once
 
+#include "image.h"
 #include "platform_api.h"
 
-class IMAGE;
 namespace Pellux {
 class GlobalMemory;
 }
 
-// Pictures larger than this, by side or in total, are refused before the target is resized;
-// the target is then left unchanged. The same figures bound the layer's own decoders.
-constexpr unsigned MAX_PICTURE_SIDE = 1u << 15;
-constexpr unsigned long long MAX_PICTURE_PIXELS = 1ull << 28;
+// Pictures larger than an image surface can be (MAX_SURFACE_SIDE per side, MAX_SURFACE_PIXELS in
+// all) are refused before the target is resized, and the target is left unchanged. The layer's
+// own decoders refuse them before they allocate anything.
+constexpr unsigned MAX_PICTURE_SIDE = MAX_SURFACE_SIDE;
+constexpr unsigned long long MAX_PICTURE_PIXELS = MAX_SURFACE_PIXELS;
 
 // Reads the file at path whole and draws its picture into target (not null). width and height
 // are the size the target is to have; 0 takes the picture's own size for that side. resize asks

@@ -19,6 +19,8 @@ struct ImagingBinding {
     Pellux::Imaging::SaveImageToFileProc GdipSaveImageToFile;
     HMODULE module;
     ULONG_PTR token;
+    // Whether CoInitialize succeeded, so that shutdown balances exactly what start-up did.
+    bool com_initialized;
     // True only while every entry point is bound and the imaging library has started: a missing
     // library, a missing entry point or a failed start-up turns every load and save into a no-op
     // instead of a call through an empty entry.
