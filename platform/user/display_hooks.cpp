@@ -2,6 +2,7 @@
 
 #include "user/display.h"
 #include "user/input.h"
+#include "user/presenter.h"
 #include "user/window.h"
 #include "user/wm_lock.h"
 
@@ -23,6 +24,8 @@ WindowPixels from_frame(const std::shared_ptr<const user::Frame>& frame) {
 DisplayBackend display_backend() {
     return user::display().is_headless() ? DisplayBackend::headless : DisplayBackend::sdl;
 }
+
+void keep_presented_frames(bool keep) { user::keep_frames(keep); }
 
 WindowPixels backing_store_pixels(HWND hwnd) {
     WindowPixels out;

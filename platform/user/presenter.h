@@ -8,4 +8,8 @@ namespace layer::user {
 
 void present_dirty_windows(DWORD thread_id);
 
+// Without a display nobody sees a frame: presenting only counts, unless frames are kept for
+// the test hooks.
+void keep_frames(bool keep);
+
 } // namespace layer::user

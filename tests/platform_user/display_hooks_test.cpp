@@ -18,6 +18,7 @@ namespace {
 const bool headless_forced = [] {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
+    layer::keep_presented_frames(true);
     return true;
 }();
 
@@ -120,6 +121,21 @@ TEST_F(Presentation, ResizingKeepsTheOverlapAndClearsTheRest) {
     EXPECT_EQ(store.at(150, 120), 0u);
     pump_and_validate();
     EXPECT_EQ(layer::presented_pixels(hwnd).width, 200);
+}
+
+TEST(PresentationCost, WithoutKeptFramesPresentingOnlyCounts) {
+    TestClass cls;
+    HWND hwnd = cls.create(WS_POPUP | WS_VISIBLE, 0, 0, 16, 16);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    const auto count = layer::present_count(hwnd);
+    layer::keep_presented_frames(false);
+    draw_pixel(hwnd, 2, 2, RGB(9, 9, 9));
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    layer::keep_presented_frames(true);
+    EXPECT_EQ(layer::present_count(hwnd), count + 1);
+    EXPECT_EQ(layer::presented_pixels(hwnd).at(2, 2), 0u); // the earlier frame stays the last one kept
+    DestroyWindow(hwnd);
 }
 
 TEST(PresentationWhileWaiting, AnOwnerBlockedInGetMessagePresentsDrawingFromElsewhere) {

@@ -22,6 +22,10 @@ struct WindowPixels {
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// Without a display, presenting a frame only counts it; with this on, each presented frame is
+// kept for presented_pixels and displayed_pixels. The SDL backend always keeps them.
+void keep_presented_frames(bool keep);
+
 // The window's backing store as it is now (what GDI drew into its client area).
 WindowPixels backing_store_pixels(HWND hwnd);
 // The last frame the window's thread presented.
