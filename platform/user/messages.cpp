@@ -80,7 +80,7 @@ BOOL WINAPI PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, U
     MSG found{};
     const bool remove = (removeFlags & PM_REMOVE) != 0;
     if (queue->take_posted(found, hwnd, filterMin, filterMax, remove) ||
-        queue->take_quit(found, filterMin, filterMax, remove) ||
+        queue->take_quit(found, remove) ||
         find_paint(queue->thread_id(), hwnd, filterMin, filterMax, found)) {
         if (msg != nullptr) *msg = found;
         return TRUE;

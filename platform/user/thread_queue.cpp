@@ -126,9 +126,9 @@ bool ThreadQueue::take_posted(MSG& out, HWND filter, UINT min, UINT max, bool re
     return false;
 }
 
-bool ThreadQueue::take_quit(MSG& out, UINT min, UINT max, bool remove) {
+bool ThreadQueue::take_quit(MSG& out, bool remove) {
     std::lock_guard lock(mutex_);
-    if (!quit_ || !((min == 0 && max == 0) || (WM_QUIT >= min && WM_QUIT <= max))) return false;
+    if (!quit_) return false;
     out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quit_code_), 0, message_time(), {}};
     if (remove) quit_ = false;
     return true;

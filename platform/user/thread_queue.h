@@ -44,7 +44,8 @@ public:
     bool run_incoming();
     // Finds the first posted message matching the filter; removes it when `remove`.
     bool take_posted(MSG& out, HWND filter, UINT min, UINT max, bool remove);
-    bool take_quit(MSG& out, UINT min, UINT max, bool remove);
+    // The quit request passes every window and range filter, as on the platform.
+    bool take_quit(MSG& out, bool remove);
     // Drops posted messages for a window that is gone.
     void purge(HWND hwnd);
     // Blocks until something is posted, sent or woken since the last call to `arm`.

@@ -100,6 +100,21 @@ TEST_F(MessageQueue, QuitComesAfterPostedMessagesAndEndsGetMessage) {
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+TEST_F(MessageQueue, QuitPassesEveryFilterAndComesBeforePaint) {
+    ShowWindow(hwnd, SW_SHOW);
+    PostQuitMessage(3);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 3u);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+}
+
 TEST_F(MessageQueue, PaintIsMadeOnlyWhenNothingElseIsPendingAndUntilValidated) {
     MSG msg{};
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)); // hidden: no paint
