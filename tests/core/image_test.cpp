@@ -27,7 +27,10 @@ TEST(Image, NewSurfaceIsBlack) {
     EXPECT_EQ(section.dsBm.bmWidth, 8);
     EXPECT_EQ(section.dsBm.bmHeight, 8);
     EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
-    EXPECT_EQ(section.dsBmih.biHeight, -8);
+    // The rows run from the top down: the first pixel of the buffer is the top-left one.
+    image.buffer[0] = 0x0000FF;
+    EXPECT_EQ(GetPixel(image.dc, 0, 0), RGB(0, 0, 255));
+    image.buffer[0] = 0;
     EXPECT_EQ(GetCurrentObject(image.dc, OBJ_BITMAP), image.bitmap);
 }
 
