@@ -151,6 +151,7 @@ int WINAPI GetDIBits(HDC dc_handle, HBITMAP bitmap, UINT start, UINT lines, LPVO
     if (count == 0) return 0;
     const PixelView from = bitmap_rows(*b, start, count);
     PixelView to = caller_rows(bits, f, count, table);
+    std::memset(bits, 0, static_cast<std::size_t>(f.row_bytes) * static_cast<std::size_t>(count)); // row padding too
     const int width = std::min(f.width, b->width);
     copy_pixels(from, to, width, count);
     return count;

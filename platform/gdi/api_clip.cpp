@@ -37,7 +37,7 @@ BOOL fill_region(DeviceContext& dc, const Region& region, const Brush& brush) {
     area.intersect(RegionSet(surface.bounds()));
     if (dc.clip) area.intersect(*dc.clip);
     const std::uint8_t code = rop3_from_rop2(dc.rop2);
-    fill_area(dc, surface, area, brush, code, dc.bk_mode == OPAQUE);
+    fill_area(dc, surface, area, &brush, code, dc.bk_mode == OPAQUE);
     return TRUE;
 }
 

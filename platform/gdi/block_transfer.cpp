@@ -271,13 +271,17 @@ RegionSet drawable_area(const DeviceContext& dc, const SurfaceLock& surface, con
     return area;
 }
 
-void fill_area(const DeviceContext& dc, SurfaceLock& surface, const RegionSet& area, const Brush& brush,
+void fill_area(const DeviceContext& dc, SurfaceLock& surface, const RegionSet& area, const Brush* brush,
                std::uint8_t code, bool hatch_background) {
     if (area.empty()) return;
     const PixelView& view = surface.view();
-    const BrushPaint paint(brush, dc, view);
-    if (rop_uses_pattern(code) && !paint.paints()) return;
-    const bool lines_only = paint.hatched() && !hatch_background;
+    std::optional<BrushPaint> paint;
+    if (rop_uses_pattern(code)) {
+        if (!brush) return;
+        paint.emplace(*brush, dc, view);
+        if (!paint->paints()) return;
+    }
+    const bool lines_only = paint && paint->hatched() && !hatch_background;
     const bool use_d = rop_uses_destination(code) || lines_only;
     std::vector<std::uint32_t> p, d, old;
     for (const RECT& r : area.rects()) {
@@ -285,13 +289,13 @@ void fill_area(const DeviceContext& dc, SurfaceLock& surface, const RegionSet& a
         p.resize(static_cast<std::size_t>(n));
         d.resize(static_cast<std::size_t>(n));
         for (int y = r.top; y < r.bottom; ++y) {
-            paint.row(r.left, y, n, p.data());
+            if (paint) paint->row(r.left, y, n, p.data());
             if (use_d) view.read(r.left, y, n, d.data());
             if (lines_only) old = d;
             rop3_row(code, p.data(), nullptr, d.data(), n);
             if (lines_only)
                 for (int i = 0; i < n; ++i)
-                    if (!paint.foreground(r.left + i, y)) d[static_cast<std::size_t>(i)] = old[static_cast<std::size_t>(i)];
+                    if (!paint->foreground(r.left + i, y)) d[static_cast<std::size_t>(i)] = old[static_cast<std::size_t>(i)];
             view.write(r.left, y, n, d.data());
         }
     }
@@ -311,7 +315,7 @@ bool block_transfer(DeviceContext& dest, const DeviceBox& to, const DeviceContex
     const Brush* brush = rop_uses_pattern(code) ? find<Brush>(dest.brush) : nullptr;
     if (rop_uses_pattern(code) && brush == nullptr) return false;
     if (!use_s) {
-        fill_area(dest, dest_surface, area, *brush, code);
+        fill_area(dest, dest_surface, area, brush, code);
         return true;
     }
     if (from.width == 0 || from.height == 0) return true;

@@ -26,9 +26,10 @@ RECT normalised(const DeviceBox& box);
 // Pixels of a device rectangle that a DC may draw: on its surface and inside its clip region.
 RegionSet drawable_area(const DeviceContext& dc, const SurfaceLock& surface, const RECT& rect);
 
-// Combines the brush with the destination over an area by a ROP3 code that uses no source.
-// Without `hatch_background` a hatched brush paints its lines only.
-void fill_area(const DeviceContext& dc, SurfaceLock& surface, const RegionSet& area, const Brush& brush,
+// Combines the brush with the destination over an area by a ROP3 code that uses no source; the
+// brush may be null when the code does not use it. Without `hatch_background` a hatched brush
+// paints its lines only.
+void fill_area(const DeviceContext& dc, SurfaceLock& surface, const RegionSet& area, const Brush* brush,
                std::uint8_t code, bool hatch_background = true);
 
 // The full transfer: destination box, optional source DC and box, ROP3 code. False when the
