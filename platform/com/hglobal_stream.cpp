@@ -111,10 +111,10 @@ public:
         case STREAM_SEEK_SET: base = 0; break;
         case STREAM_SEEK_CUR: base = static_cast<LONGLONG>(position_); break;
         case STREAM_SEEK_END: base = static_cast<LONGLONG>(block_->size); break;
-        default: return STG_E_INVALIDFUNCTION;
+        default: return STG_E_SEEKERROR;
         }
         const LONGLONG target = base + move.QuadPart;
-        if (target < 0) return STG_E_INVALIDFUNCTION;
+        if (target < 0) return STG_E_SEEKERROR;
         position_ = static_cast<ULONGLONG>(target);
         if (new_position) new_position->QuadPart = position_;
         return S_OK;

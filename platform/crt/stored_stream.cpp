@@ -14,8 +14,10 @@
 #include "stored_stream.h"
 
 #include <cerrno>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace layer::crt {
@@ -137,6 +139,19 @@ public:
         return result == 0 ? 0 : -1;
     }
 
+    // Closes the current file and continues on another one from its start.
+    void retarget(int fd, bool translate, bool append, std::string delete_path) {
+        close();
+        fd_ = fd;
+        translate_ = translate;
+        append_ = append;
+        delete_path_ = std::move(delete_path);
+        pos_ = 0;
+        cache_length_ = 0;
+        last_char_start_ = -1;
+        after_absolute_seek_ = realigning_ = false;
+    }
+
 private:
     // A refill by glibc's underflow: the buffer emptied and the whole of it asked for.
     bool is_refill(std::size_t size) const {
@@ -238,6 +253,37 @@ private:
     bool realigning_ = false;          // the next relative seek finishes glibc's absolute seek
 };
 
+// The streams made here, so that a reopen can tell them from other streams without a descriptor.
+struct Registry {
+    std::mutex mutex;
+    std::unordered_map<FILE*, StoredFile*> files;
+};
+
+Registry& registry() {
+    static Registry* instance = new Registry;
+    return *instance;
+}
+
+StoredFile* find_stored(FILE* stream) {
+    auto& streams = registry();
+    std::lock_guard lock(streams.mutex);
+    const auto found = streams.files.find(stream);
+    return found == streams.files.end() ? nullptr : found->second;
+}
+
+// glibc's access bits in FILE::_flags, fixed by its ABI; fopencookie sets them from the mode.
+constexpr int NO_READS = 0x0004;
+constexpr int NO_WRITES = 0x0008;
+constexpr int IS_APPENDING = 0x1000;
+
+void set_access_flags(FILE* stream, const OpenMode& mode) {
+    int flags = stream->_flags & ~(NO_READS | NO_WRITES | IS_APPENDING);
+    if (!mode.reads()) flags |= NO_READS;
+    if (!mode.writes()) flags |= NO_WRITES;
+    if (mode.kind == 'a') flags |= IS_APPENDING;
+    stream->_flags = flags;
+}
+
 ssize_t read_callback(void* cookie, char* buffer, std::size_t size) { return static_cast<StoredFile*>(cookie)->read(buffer, size); }
 
 ssize_t write_callback(void* cookie, const char* data, std::size_t size) {
@@ -248,6 +294,11 @@ int seek_callback(void* cookie, off64_t* offset, int whence) { return static_cas
 
 int close_callback(void* cookie) {
     auto* file = static_cast<StoredFile*>(cookie);
+    {
+        auto& streams = registry();
+        std::lock_guard lock(streams.mutex);
+        streams.files.erase(file->stream);
+    }
     const int result = file->close();
     delete file;
     return result;
@@ -267,7 +318,26 @@ FILE* open_stored_stream(int fd, const OpenMode& mode, const std::string& delete
         return nullptr;
     }
     file->stream = stream;
+    auto& streams = registry();
+    std::lock_guard lock(streams.mutex);
+    streams.files[stream] = file;
     return stream;
+}
+
+bool is_stored_stream(FILE* stream) { return find_stored(stream) != nullptr; }
+
+bool reopen_stored_stream(FILE* stream, int fd, const OpenMode& mode, const std::string& delete_on_close_path) {
+    StoredFile* file = find_stored(stream);
+    if (!file) return false;
+    flockfile(stream);
+    fflush(stream);
+    file->retarget(fd, mode.text, mode.kind == 'a', delete_on_close_path);
+    set_access_flags(stream, mode);
+    // Drops whatever glibc still buffers of the old file and starts at the new one's beginning.
+    fseek(stream, 0, SEEK_SET);
+    clearerr(stream);
+    funlockfile(stream);
+    return true;
 }
 
 } // namespace layer::crt

@@ -104,10 +104,26 @@ std::string narrow_mode(const WCHAR* mode) {
 }
 
 // Attaches a stream to a new descriptor in place, keeping the FILE object itself: callers and
-// the C and C++ standard streams keep pointing at it.
-errno_t attach_descriptor(FILE* stream, int fd, const OpenMode& mode) {
+// the C and C++ standard streams keep pointing at it. The descriptor stays the caller's.
+errno_t attach_descriptor(FILE* stream, int fd, const OpenMode& mode, const std::string& delete_path) {
+    if (fileno(stream) < 0) {
+        const int copy = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (copy == -1) return fail(errno);
+        if (!reopen_stored_stream(stream, copy, mode, delete_path)) {
+            ::close(copy);
+            return fail(EINVAL);
+        }
+        return 0;
+    }
     fflush(stream);
-    if (fileno(stream) < 0 && !freopen("/dev/null", mode.c_mode().c_str(), stream)) return fail(errno);
+    // Already there (a standard stream reopened onto the console): nothing to move.
+    if (fileno(stream) == fd) {
+        clearerr(stream);
+        return 0;
+    }
+    // Reopened in the new mode on the null device first, so that the FILE takes the new access
+    // mode, then pointed at the file.
+    if (!freopen("/dev/null", mode.c_mode().c_str(), stream)) return fail(errno);
     const int target = fileno(stream);
     if (target != fd && dup2(fd, target) == -1) return fail(errno);
     clearerr(stream);
@@ -133,9 +149,10 @@ errno_t _wfopen_s(FILE** stream, const WCHAR* path, const WCHAR* mode) {
     return open_stream(stream, layer::to_native_path(path), narrow_mode(mode).c_str());
 }
 
-// The stream object stays the same, as the platform promises; the file it now reads and writes
-// is attached below the C library's buffer, so line ends are not translated on a reopened
-// stream. A failed reopen leaves the old stream open and unchanged.
+// The stream object stays the same, as the platform promises. A stream on a descriptor (the
+// standard streams among them) gets the new file attached below the C library's buffer, so its
+// line ends are no longer translated; the layer's own text streams keep translating. A failed
+// reopen leaves the old stream open and unchanged.
 errno_t _wfreopen_s(FILE** result, const WCHAR* path, const WCHAR* mode_text, FILE* stream) {
     using namespace layer;
     using namespace layer::crt;
@@ -144,25 +161,27 @@ errno_t _wfreopen_s(FILE** result, const WCHAR* path, const WCHAR* mode_text, FI
     if (!path || !mode_text || !stream) return fail(EINVAL);
     const auto mode = parse_open_mode(narrow_mode(mode_text).c_str());
     const std::string native = to_native_path(path);
-    if (!mode || mode->delete_on_close || native.empty()) return fail(EINVAL);
+    if (!mode || native.empty()) return fail(EINVAL);
+    // Streams without a descriptor can be reopened only when they are the layer's own (glibc
+    // cannot reopen them), and a file to delete on close needs a stream of the layer's own to
+    // notice the close.
+    const bool layer_stream = is_stored_stream(stream);
+    if ((fileno(stream) < 0 && !layer_stream) || (mode->delete_on_close && !layer_stream)) return fail(EINVAL);
 
+    OpenMode wanted = *mode;
+    int fd;
+    bool own_descriptor = false;
     if (const Console console = console_name(native, *mode); console != Console::none) {
-        if (const errno_t error = attach_descriptor(stream, console_descriptor(console), *mode)) return error;
-        *result = stream;
-        return 0;
+        fd = console_descriptor(console);
+        wanted.text = false; // the terminal ends its own lines
+    } else {
+        const NativeOpenResult opened = open_native(native, request_for(*mode));
+        if (opened.fd == -1) return fail(open_error(opened.error));
+        fd = opened.fd;
+        own_descriptor = true;
     }
-    const NativeOpenResult opened = open_native(native, request_for(*mode));
-    if (opened.fd == -1) return fail(open_error(opened.error));
-    // Reopened in the new mode on the null device first, so the FILE takes the new access mode,
-    // then pointed at the opened file.
-    fflush(stream);
-    if (!freopen("/dev/null", mode->c_mode().c_str(), stream)) {
-        const int error = errno;
-        ::close(opened.fd);
-        return fail(error);
-    }
-    const errno_t error = attach_descriptor(stream, opened.fd, *mode);
-    ::close(opened.fd);
+    const errno_t error = attach_descriptor(stream, fd, wanted, mode->delete_on_close ? native : std::string());
+    if (own_descriptor) ::close(fd);
     if (error) return error;
     *result = stream;
     return 0;
