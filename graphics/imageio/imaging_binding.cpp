@@ -20,26 +20,29 @@ bool every_entry_bound(const ImagingBinding& b) {
 
 } // namespace
 
+bool bind_imaging_entries(ImagingBinding& b, HMODULE module) {
+    bind(b.GdiplusStartup, module, "GdiplusStartup");
+    bind(b.GdiplusShutdown, module, "GdiplusShutdown");
+    bind(b.GdipLoadImageFromStream, module, "GdipLoadImageFromStream");
+    bind(b.GdipGetImageWidth, module, "GdipGetImageWidth");
+    bind(b.GdipGetImageHeight, module, "GdipGetImageHeight");
+    bind(b.GdipCreateFromHDC, module, "GdipCreateFromHDC");
+    bind(b.GdipDrawImageRectI, module, "GdipDrawImageRectI");
+    bind(b.GdipDisposeImage, module, "GdipDisposeImage");
+    bind(b.GdipDeleteGraphics, module, "GdipDeleteGraphics");
+    bind(b.GdipGetImageEncodersSize, module, "GdipGetImageEncodersSize");
+    bind(b.GdipGetImageEncoders, module, "GdipGetImageEncoders");
+    bind(b.GdipCreateBitmapFromGdiDib, module, "GdipCreateBitmapFromGdiDib");
+    bind(b.GdipSaveImageToFile, module, "GdipSaveImageToFile");
+    return every_entry_bound(b);
+}
+
 void imaging_startup() {
     ImagingBinding& b = imaging_binding;
     b.com_initialized = SUCCEEDED(CoInitialize(nullptr));
     b.module = LoadLibraryW(Pellux::wide(u"gdiplus.dll"));
-    bind(b.GdiplusStartup, b.module, "GdiplusStartup");
-    bind(b.GdiplusShutdown, b.module, "GdiplusShutdown");
-    bind(b.GdipLoadImageFromStream, b.module, "GdipLoadImageFromStream");
-    bind(b.GdipGetImageWidth, b.module, "GdipGetImageWidth");
-    bind(b.GdipGetImageHeight, b.module, "GdipGetImageHeight");
-    bind(b.GdipCreateFromHDC, b.module, "GdipCreateFromHDC");
-    bind(b.GdipDrawImageRectI, b.module, "GdipDrawImageRectI");
-    bind(b.GdipDisposeImage, b.module, "GdipDisposeImage");
-    bind(b.GdipDeleteGraphics, b.module, "GdipDeleteGraphics");
-    bind(b.GdipGetImageEncodersSize, b.module, "GdipGetImageEncodersSize");
-    bind(b.GdipGetImageEncoders, b.module, "GdipGetImageEncoders");
-    bind(b.GdipCreateBitmapFromGdiDib, b.module, "GdipCreateBitmapFromGdiDib");
-    bind(b.GdipSaveImageToFile, b.module, "GdipSaveImageToFile");
-
     b.ready = false;
-    if (!every_entry_bound(b)) return;
+    if (!bind_imaging_entries(b, b.module)) return;
     const Pellux::Imaging::StartupInput input{1, nullptr, FALSE, FALSE};
     b.ready = b.GdiplusStartup(&b.token, &input, nullptr) == Pellux::Imaging::Ok;
 }

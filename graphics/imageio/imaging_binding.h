@@ -31,6 +31,10 @@ struct ImagingBinding {
 // other objects' static initialisers and at process exit.
 extern ImagingBinding imaging_binding;
 
+// Binds the thirteen entry points of module into binding by name (all empty for a null module).
+// True when every one of them was found.
+bool bind_imaging_entries(ImagingBinding& binding, HMODULE module);
+
 // Called by library_startup (after the lock is prepared) and library_teardown (before the lock
 // is deleted), once each.
 void imaging_startup();

@@ -7,6 +7,7 @@ namespace layer {
 std::span<const BuiltinModule* const> builtin_modules() {
     static const BuiltinModule* const modules[] = {
         &kernel32_module(),
+        &gdiplus_module(),
     };
     return modules;
 }

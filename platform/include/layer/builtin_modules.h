@@ -25,5 +25,6 @@ std::span<const BuiltinModule* const> builtin_modules();
 
 // The modules themselves; each returns a record that lives for the whole process.
 const BuiltinModule& kernel32_module();
+const BuiltinModule& gdiplus_module();
 
 } // namespace layer
