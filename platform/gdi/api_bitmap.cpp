@@ -157,6 +157,8 @@ int WINAPI GetDIBits(HDC dc_handle, HBITMAP bitmap, UINT start, UINT lines, LPVO
     return count;
 }
 
+// The caller's rows are scan lines of a DIB as tall as its header says, placed with its top row
+// on the bitmap's top row, as on the reference platform.
 int WINAPI SetDIBits(HDC dc_handle, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
                      const BITMAPINFO* info, UINT usage) {
     GdiGuard guard(gdi_mutex());
@@ -165,12 +167,23 @@ int WINAPI SetDIBits(HDC dc_handle, HBITMAP bitmap, UINT start, UINT lines, cons
     if (!b || !bits || !info || (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS)) return 0;
     DibFormat f;
     if (!dib_format(info->bmiHeader, f)) return 0;
+    if (start >= static_cast<UINT>(f.height)) return 0;
+    const int count = static_cast<int>(std::min<UINT>(lines, static_cast<UINT>(f.height) - start));
     const auto& palette = dc ? dc_palette_entries(*dc) : default_palette_entries();
     const std::vector<std::uint32_t> table = read_color_table(*info, usage, palette);
-    const int count = std::min(scan_lines(*b, start, lines), f.height);
-    if (count == 0) return 0;
-    const PixelView from = caller_rows(const_cast<void*>(bits), f, count, table);
-    const PixelView to = bitmap_rows(*b, start, count);
-    copy_pixels(from, to, std::min(f.width, b->width), count);
+    const PixelView target = b->view();
+    DibFormat one_row = f;
+    one_row.height = 1;
+    const int width = std::min(f.width, b->width);
+    for (int k = 0; k < count; ++k) {
+        const int y = f.top_down ? static_cast<int>(start) + k : f.height - 1 - (static_cast<int>(start) + k);
+        if (y < 0 || y >= b->height) continue;
+        auto* row = const_cast<std::uint8_t*>(static_cast<const std::uint8_t*>(bits)) + f.row_bytes * k;
+        PixelView from = dib_view(row, one_row, table);
+        PixelView to = target;
+        to.top = target.row(y);
+        to.height = 1;
+        copy_pixels(from, to, width, 1);
+    }
     return count;
 }

@@ -33,10 +33,10 @@ COLORREF set_color(HDC handle, COLORREF DeviceContext::*field, COLORREF value) {
     return old;
 }
 
-COLORREF get_color(HDC handle, COLORREF DeviceContext::*field) {
+COLORREF get_color(HDC handle, COLORREF DeviceContext::*field, COLORREF invalid) {
     GdiGuard guard(gdi_mutex());
     const DeviceContext* dc = dc_of(handle);
-    return dc ? dc->*field : CLR_INVALID;
+    return dc ? dc->*field : invalid;
 }
 
 } // namespace
@@ -105,9 +105,10 @@ BOOL WINAPI DPtoLP(HDC handle, LPPOINT points, int count) {
 int WINAPI SetBkMode(HDC dc, int mode) { return set_mode(dc, &DeviceContext::bk_mode, mode, TRANSPARENT, OPAQUE); }
 int WINAPI GetBkMode(HDC dc) { return get_mode(dc, &DeviceContext::bk_mode); }
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) { return set_color(dc, &DeviceContext::bk_color, color); }
-COLORREF WINAPI GetBkColor(HDC dc) { return get_color(dc, &DeviceContext::bk_color); }
+COLORREF WINAPI GetBkColor(HDC dc) { return get_color(dc, &DeviceContext::bk_color, CLR_INVALID); }
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) { return set_color(dc, &DeviceContext::text_color, color); }
-COLORREF WINAPI GetTextColor(HDC dc) { return get_color(dc, &DeviceContext::text_color); }
+// A bad DC reads as black text, as on the reference platform.
+COLORREF WINAPI GetTextColor(HDC dc) { return get_color(dc, &DeviceContext::text_color, 0); }
 int WINAPI SetROP2(HDC dc, int rop2) { return set_mode(dc, &DeviceContext::rop2, rop2, R2_BLACK, R2_WHITE); }
 int WINAPI GetROP2(HDC dc) { return get_mode(dc, &DeviceContext::rop2); }
 int WINAPI SetPolyFillMode(HDC dc, int mode) {

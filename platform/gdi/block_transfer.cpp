@@ -106,6 +106,14 @@ private:
     const SourceSnapshot* snapshot_;
 };
 
+// Transparent hatches: pixels under the hatch background keep their old value.
+void keep_hatch_background(const BrushPaint* paint, bool transparent, int x, int y, const std::vector<std::uint32_t>& old,
+                           std::vector<std::uint32_t>& d, int count) {
+    if (!paint || !transparent || !paint->hatched()) return;
+    for (int i = 0; i < count; ++i)
+        if (!paint->foreground(x + i, y)) d[static_cast<std::size_t>(i)] = old[static_cast<std::size_t>(i)];
+}
+
 RECT intersect(const RECT& a, const RECT& b) {
     RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     if (r.right <= r.left || r.bottom <= r.top) return {0, 0, 0, 0};
@@ -134,8 +142,9 @@ void transfer_plain(const DeviceContext& dest_dc, SurfaceLock& dest, RegionSet a
     }
     const SourceReader reader(sv, self ? &snapshot : nullptr);
     const SourceConverter converter(source_dc, sv, dest_dc, dv);
-    const bool use_d = rop_uses_destination(code);
-    std::vector<std::uint32_t> s, p, d;
+    const bool transparent = dest_dc.bk_mode == TRANSPARENT && paint && paint->hatched();
+    const bool use_d = rop_uses_destination(code) || transparent;
+    std::vector<std::uint32_t> s, p, d, old;
     for (const RECT& r : area.rects()) {
         const int n = r.right - r.left;
         s.resize(static_cast<std::size_t>(n));
@@ -146,7 +155,9 @@ void transfer_plain(const DeviceContext& dest_dc, SurfaceLock& dest, RegionSet a
             converter.convert(s.data(), n);
             if (paint) paint->row(r.left, y, n, p.data());
             if (use_d) dv.read(r.left, y, n, d.data());
+            if (transparent) old = d;
             rop3_row(code, p.data(), s.data(), d.data(), n);
+            keep_hatch_background(paint, transparent, r.left, y, old, d, n);
             dv.write(r.left, y, n, d.data());
         }
     }
@@ -169,9 +180,10 @@ void transfer_stretched(const DeviceContext& dest_dc, SurfaceLock& dest, const R
     const SourceReader reader(sv, self ? &snapshot : nullptr);
     const SourceConverter converter(source_dc, sv, dest_dc, dv);
     const int mode = dest_dc.stretch_mode;
-    const bool use_d = rop_uses_destination(code);
+    const bool transparent = dest_dc.bk_mode == TRANSPARENT && paint && paint->hatched();
+    const bool use_d = rop_uses_destination(code) || transparent;
 
-    std::vector<std::uint32_t> line, scratch, s, p, d;
+    std::vector<std::uint32_t> line, scratch, s, p, d, old;
     for (const RECT& r : area.rects()) {
         // Source columns this rectangle can reach.
         int col_low = INT_MAX, col_high = INT_MIN;
@@ -225,7 +237,9 @@ void transfer_stretched(const DeviceContext& dest_dc, SurfaceLock& dest, const R
             converter.convert(s.data(), n);
             if (paint) paint->row(r.left, y, n, p.data());
             if (use_d) dv.read(r.left, y, n, d.data());
+            if (transparent) old = d;
             rop3_row(code, p.data(), s.data(), d.data(), n);
+            keep_hatch_background(paint, transparent, r.left, y, old, d, n);
             // Write back only the pixels that had a source, in runs.
             int i = 0;
             while (i < n) {
@@ -315,7 +329,7 @@ bool block_transfer(DeviceContext& dest, const DeviceBox& to, const DeviceContex
     const Brush* brush = rop_uses_pattern(code) ? find<Brush>(dest.brush) : nullptr;
     if (rop_uses_pattern(code) && brush == nullptr) return false;
     if (!use_s) {
-        fill_area(dest, dest_surface, area, brush, code);
+        fill_area(dest, dest_surface, area, brush, code, dest.bk_mode != TRANSPARENT);
         return true;
     }
     if (from.width == 0 || from.height == 0) return true;
