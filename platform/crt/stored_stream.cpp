@@ -14,6 +14,7 @@
 #include "stored_stream.h"
 
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,15 +62,17 @@ public:
         cache_length_ = 0;
         last_char_start_ = -1;
         std::string stored;
-        if (translate_) {
-            stored.reserve(size + size / 8);
-            for (std::size_t i = 0; i < size; ++i) {
-                if (data[i] == LF) stored += CR;
-                stored += data[i];
-            }
-        } else {
-            stored.assign(data, size);
+        stored.reserve(size + size / 8);
+        const char* rest = data;
+        const char* const end = data + size;
+        while (translate_ && rest < end) {
+            const char* line_feed = static_cast<const char*>(std::memchr(rest, LF, static_cast<std::size_t>(end - rest)));
+            if (!line_feed) break;
+            stored.append(rest, line_feed);
+            stored += "\r\n";
+            rest = line_feed + 1;
         }
+        stored.append(rest, end);
         const std::size_t written = write_stored(stored);
         if (written == stored.size()) return static_cast<ssize_t>(size);
         // Report the characters whose bytes all reached the file; glibc marks the error.

@@ -267,6 +267,7 @@ TEST_F(TextStream, WritingModeReplacesAnExistingFileEntirely) {
 }
 
 TEST(TextStreamExit, ContentIsWrittenOutAtProcessExitWithoutClose) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The child process may be a new run of this program, so the file has a fixed name.
     const auto path = std::filesystem::temp_directory_path() / "pellux-kernel-exit-flush.txt";
     std::filesystem::remove(path);

@@ -32,6 +32,18 @@ DWORD WINAPI exit_early(LPVOID) {
     ExitThread(23);
 }
 
+struct GoAndDone {
+    HANDLE go;
+    HANDLE done;
+};
+
+DWORD WINAPI wait_then_report(LPVOID parameter) {
+    auto* events = static_cast<GoAndDone*>(parameter);
+    WaitForSingleObject(events->go, INFINITE);
+    SetEvent(events->done);
+    return 0;
+}
+
 TEST(Threads, RunTheRoutineWithItsParameterAndReportTheirId) {
     ThreadProbe probe;
     DWORD id = 0;
@@ -67,28 +79,14 @@ TEST(Threads, HandleSignalsOnlyWhenTheThreadEnds) {
 }
 
 TEST(Threads, HandleMayBeClosedWhileTheThreadRuns) {
-    ThreadProbe probe;
-    probe.go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    struct Pair {
-        ThreadProbe* probe;
-        HANDLE done;
-    } pair{&probe, done};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](LPVOID parameter) -> DWORD {
-            auto* p = static_cast<Pair*>(parameter);
-            WaitForSingleObject(p->probe->go, INFINITE);
-            SetEvent(p->done);
-            return 0;
-        },
-        &pair, 0, nullptr);
+    GoAndDone events{CreateEventW(nullptr, TRUE, FALSE, nullptr), CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = CreateThread(nullptr, 0, wait_then_report, &events, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_TRUE(CloseHandle(thread));
-    SetEvent(probe.go);
-    EXPECT_EQ(WaitForSingleObject(done, INFINITE), WAIT_OBJECT_0);
-    CloseHandle(done);
-    CloseHandle(probe.go);
+    SetEvent(events.go);
+    EXPECT_EQ(WaitForSingleObject(events.done, INFINITE), WAIT_OBJECT_0);
+    CloseHandle(events.done);
+    CloseHandle(events.go);
 }
 
 TEST(Threads, ExitThreadEndsTheThreadWithItsCode) {
