@@ -29,7 +29,7 @@ struct DibHeader {
     bool core = false;                    // the 12-byte header with 3-byte palette entries
 };
 
-// One colour channel described by a bit mask, widened to 8 bits by repeating its bits.
+// One colour channel described by a bit mask, widened to 8 bits by repeating its high bits.
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
@@ -50,6 +50,13 @@ struct Channel {
         return widened & 0xFF;
     }
 };
+
+// The green of a 5-5-5 pixel as the reference widens it: the low four bits scaled by 8.5 and
+// the high bit worth 128 (repeating the bits, as for red and blue, differs by up to 3).
+std::uint32_t green_of_555(std::uint32_t pixel) {
+    const std::uint32_t v = (pixel >> 5) & 0x1F;
+    return (v & 0x10 ? 128u : 0u) | ((v & 0x0F) * 17 >> 1);
+}
 
 bool read_header(ByteReader& in, DibHeader& h, bool icon) {
     h.header_size = in.u32();
@@ -112,6 +119,7 @@ void decode_rows(Bytes pixels, const DibHeader& h, const std::vector<std::uint32
     const std::size_t stride = row_bytes(h.width, h.bit_count);
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]), alpha(h.masks[3]);
     const bool masked = h.bit_count == 16 || (h.bit_count == 32 && h.compression == bi_bitfields);
+    const bool five_five_five = h.bit_count == 16 && h.masks[0] == 0x7C00 && h.masks[1] == 0x03E0 && h.masks[2] == 0x001F;
     for (int y = 0; y < raster.height; ++y) {
         const int stored = h.top_down ? y : raster.height - 1 - y;
         const std::uint8_t* src = pixels.data() + stride * stored;
@@ -128,8 +136,8 @@ void decode_rows(Bytes pixels, const DibHeader& h, const std::vector<std::uint32
                 const std::uint32_t raw =
                     h.bit_count == 16 ? (p[0] | (p[1] << 8)) : (p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t{p[3]} << 24));
                 if (masked)
-                    value = argb(alpha.bits ? alpha.extract(raw) : 255, red.extract(raw), green.extract(raw),
-                                 blue.extract(raw));
+                    value = argb(alpha.bits ? alpha.extract(raw) : 255, red.extract(raw),
+                                 five_five_five ? green_of_555(raw) : green.extract(raw), blue.extract(raw));
                 else
                     value = 0xFF000000u | (raw & 0xFFFFFF); // the fourth byte of BI_RGB carries no colour
             }

@@ -1,5 +1,5 @@
-// GIF through giflib: the first frame, placed at its offset on the logical screen; the rest of
-// the screen and the frame's transparent colour are transparent.
+// GIF through giflib: the first frame, at the frame's own size as the reference gives it (not
+// the logical screen's); its transparent colour is transparent.
 #include <cstring>
 
 #include <gif_lib.h>
@@ -46,7 +46,6 @@ DecodeResult decode_gif(Bytes bytes, Raster& raster) {
     GifFile file{DGifOpen(&input, read_from_memory, &error)};
     GifFileType* gif = file.gif;
     if (!gif) return DecodeResult::corrupt;
-    if (!acceptable_size(gif->SWidth, gif->SHeight)) return gif->SWidth > 0 && gif->SHeight > 0 ? DecodeResult::too_large : DecodeResult::corrupt;
 
     int transparent = -1;
     while (true) {
@@ -69,12 +68,12 @@ DecodeResult decode_gif(Bytes bytes, Raster& raster) {
 
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* colors = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-    if (!colors || frame.Width <= 0 || frame.Height <= 0 || !acceptable_size(frame.Width, frame.Height))
-        return DecodeResult::corrupt;
+    if (!colors || frame.Width <= 0 || frame.Height <= 0) return DecodeResult::corrupt;
+    if (!acceptable_size(frame.Width, frame.Height)) return DecodeResult::too_large;
 
     Raster out;
-    out.width = gif->SWidth;
-    out.height = gif->SHeight;
+    out.width = frame.Width;
+    out.height = frame.Height;
     out.has_alpha = true;
     out.pixels.assign(static_cast<std::size_t>(out.width) * out.height, 0u);
 
@@ -91,13 +90,11 @@ DecodeResult decode_gif(Bytes bytes, Raster& raster) {
     }
     for (int i = 0; i < frame.Height; ++i) {
         if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) return DecodeResult::corrupt;
-        const int y = frame.Top + order[i];
-        if (y < 0 || y >= out.height) continue;
-        std::uint32_t* target = out.row(y);
+        std::uint32_t* target = out.row(order[i]);
         for (int x = 0; x < frame.Width; ++x) {
-            const int tx = frame.Left + x;
+            const int tx = x;
             const int index = line[x];
-            if (tx < 0 || tx >= out.width || index == transparent) continue;
+            if (index == transparent) continue;
             if (index >= colors->ColorCount) {
                 target[tx] = 0xFF000000u;
                 continue;
