@@ -14,8 +14,13 @@ class DisplayedWindow : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
+        layer::keep_presented_frames(true);
         hwnd = open_window(120, 90, 0);
         ASSERT_NE(hwnd, nullptr);
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        layer::keep_presented_frames(false);
     }
     MOUSEMSG next() {
         MOUSEMSG record{};
@@ -61,7 +66,7 @@ TEST_F(DisplayedWindow, DoubleClickArrivesAsSuch) {
 }
 
 TEST_F(DisplayedWindow, WheelArrivesInClientCoordinates) {
-    ASSERT_TRUE(layer::inject_mouse_wheel(hwnd, 30, 40, -2));
+    ASSERT_TRUE(layer::inject_mouse_wheel(hwnd, 30, 40, -2 * WHEEL_DELTA));
     const MOUSEMSG wheel = next();
     EXPECT_EQ(wheel.message, static_cast<std::uint32_t>(WM_MOUSEWHEEL));
     EXPECT_EQ(wheel.x, 30);
