@@ -288,8 +288,8 @@ TEST(SetDibits, PlacesTheDibAtTheTop) {
     const std::uint32_t rows[4] = {1, 2, 3, 4};
     EXPECT_EQ(SetDIBits(screen, s.bitmap(), 0, 2, rows, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 2);
     EXPECT_EQ(s.picture(0xEE), "34|12|..");
-    const std::uint32_t one = 9;
-    EXPECT_EQ(SetDIBits(screen, s.bitmap(), 1, 2, &one, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 1);
+    const std::uint32_t one[2] = {9, 9};
+    EXPECT_EQ(SetDIBits(screen, s.bitmap(), 1, 2, one, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 1);
     EXPECT_EQ(s.at(0, 0), 9u) << "scan line 1 of a 2-line DIB is its top row";
     EXPECT_EQ(SetDIBits(screen, s.bitmap(), 2, 2, rows, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 0);
     ReleaseDC(nullptr, screen);
