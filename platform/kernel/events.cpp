@@ -29,13 +29,15 @@ std::shared_ptr<Event> find_event(HANDLE handle) { return find_object<Event>(han
 
 HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state, LPCWSTR name) {
     using namespace layer::kernel;
-    if (!name) {
+    if (!name || !*name) {
         HANDLE handle = insert_handle(std::make_shared<Event>(manual_reset != FALSE, initial_state != FALSE));
         if (handle) SetLastError(ERROR_SUCCESS);
         return handle;
     }
     auto& names = named_events();
     std::lock_guard lock(names.mutex);
+    // Names whose events have all been closed are free again.
+    std::erase_if(names.by_name, [](const auto& entry) { return entry.second.expired(); });
     auto& slot = names.by_name[std::u16string(name)];
     auto event = slot.lock();
     const bool existed = event != nullptr;

@@ -186,6 +186,11 @@ TEST(Events, NamedEventIsSharedByName) {
     EXPECT_EQ(WaitForSingleObject(second, 0), WAIT_OBJECT_0);
     CloseHandle(first);
     CloseHandle(second);
+    // With every handle closed the name is free: a new event starts unsignalled.
+    HANDLE fresh = CreateEventW(nullptr, TRUE, FALSE, W(u"pellux-kernel-test-named-event"));
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_EQ(WaitForSingleObject(fresh, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    CloseHandle(fresh);
 }
 
 TEST(Handles, ClosedOrUnknownHandlesAreRefused) {
