@@ -47,6 +47,8 @@ public:
         }
     }
 
+    bool identity() const { return mode_ == Mode::same; }
+
     void convert(std::uint32_t* values, int count) const {
         switch (mode_) {
         case Mode::same:
@@ -142,6 +144,14 @@ void transfer_plain(const DeviceContext& dest_dc, SurfaceLock& dest, RegionSet a
     }
     const SourceReader reader(sv, self ? &snapshot : nullptr);
     const SourceConverter converter(source_dc, sv, dest_dc, dv);
+    if (code == 0xCC && !self && converter.identity() && dv.layout == PixelLayout::xrgb32) {
+        // A straight copy between 32-bit surfaces, the window's refresh among them: row by row.
+        for (const RECT& r : area.rects())
+            for (int y = r.top; y < r.bottom; ++y)
+                dv.write(r.left, y, r.right - r.left, sv.row32(y + dy) + (r.left + dx));
+        dest.mark_modified();
+        return;
+    }
     const bool transparent = dest_dc.bk_mode == TRANSPARENT && paint && paint->hatched();
     const bool use_d = rop_uses_destination(code) || transparent;
     std::vector<std::uint32_t> s, p, d, old;
