@@ -90,4 +90,12 @@ ensure_prefix
 # Without a server kept by --start, keep one alive briefly so that a run of many programs does
 # not start a new server for each.
 wineserver -p10 >/dev/null 2>&1 || true
-exec "$(loader_for "$arch")" "$exe" "$@"
+# The program's output goes through a file: Wine's helper processes (the desktop, services) that
+# the program starts inherit its output and outlive it, and would keep a pipe open for minutes,
+# so that a caller waiting for the end of the output (ctest) would wait for them too.
+output=$(mktemp "$build_dir/.wine-output.XXXXXX")
+trap 'rm -f "$output"' EXIT
+status=0
+"$(loader_for "$arch")" "$exe" "$@" >"$output" 2>&1 || status=$?
+cat "$output"
+exit "$status"
