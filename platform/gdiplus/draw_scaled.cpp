@@ -12,9 +12,10 @@ std::uint32_t div255(std::uint32_t v) {
     return (v + (v >> 8)) >> 8;
 }
 
-// A fraction in [0, 1) as the 0..255 weight the interpolation uses; in single precision, as
-// the reference computes it, so that ties round the same way.
-int weight_of(float fraction) { return static_cast<int>(fraction * 255.0f + 0.5f); }
+// A fraction in [0, 1) as the 0..255 weight the interpolation uses. The 32-bit reference works
+// this out in extended precision, which for a single-precision fraction is exact, as here; its
+// 64-bit build rounds to single precision on the way and differs at a few ties.
+int weight_of(float fraction) { return static_cast<int>(static_cast<double>(fraction) * 255.0 + 0.5); }
 
 struct Mapping {
     // Device pixel to picture coordinates: through the inverse world transform to logical
@@ -33,8 +34,9 @@ struct Mapping {
             lx = static_cast<float>(device_x * m11 + device_y * m21 + dx);
             ly = static_cast<float>(device_x * m12 + device_y * m22 + dy);
         }
-        sx = lx * inverse_x + offset_x;
-        sy = ly * inverse_y + offset_y;
+        // One rounding to single precision, as the reference stores the mapped point.
+        sx = static_cast<float>(static_cast<double>(lx) * inverse_x + offset_x);
+        sy = static_cast<float>(static_cast<double>(ly) * inverse_y + offset_y);
     }
 };
 
