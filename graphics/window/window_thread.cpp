@@ -1,7 +1,5 @@
 #include "window_thread.h"
 
-#include <new>
-
 #include "graph_state.h"
 #include "window_appearance.h"
 #include "window_module.h"
@@ -12,7 +10,6 @@ namespace {
 
 thread_local bool is_window_thread = false;
 
-constexpr DWORD refresh_interval_ms = 16;  // refresh once more than this has passed
 constexpr DWORD module_path_length = 260;
 
 HICON extract_own_icon(HINSTANCE instance, const WCHAR* path) {
@@ -98,8 +95,7 @@ void run_message_loop(HWND own_window) {
         }
         if (!window->batch_mode) {
             const DWORD now = GetTickCount();
-            // Unsigned difference: the tick count's wrap-around does not stop the refresh.
-            if (now - last > refresh_interval_ms) {
+            if (refresh_due(now, last)) {
                 last = now;
                 refresh_window(*window);
                 continue;

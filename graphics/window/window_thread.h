@@ -30,6 +30,11 @@ HANDLE start_window_thread(const std::shared_ptr<WindowLaunch>& launch, DWORD* t
 // without a client DC (closed) or one that is being destroyed.
 void refresh_window(GraphWnd& window);
 
+// Whether the window thread refreshes at tick count now after refreshing at last: once more than
+// 16 ms have passed. The difference is unsigned, so the tick count's wrap-around after 49.7 days
+// does not stop the refresh.
+constexpr bool refresh_due(DWORD now, DWORD last) { return now - last > 16; }
+
 // Whether the calling thread is a window thread.
 bool on_window_thread();
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "window_appearance.h"
+#include "window_thread.h"
 #include "window_test_support.h"
 
 namespace {
@@ -153,6 +154,21 @@ TEST_F(WindowRefresh, BatchModeHoldsTheRefreshBack) {
     // Cleared without a flush of its own: the window thread's refresh brings the pixel.
     window().batch_mode = false;
     EXPECT_TRUE(wait_until([&] { return client_pixel(hwnd, 7, 3) == blue; }));
+}
+
+TEST(WindowRefreshTiming, DueAfterMoreThan16TicksAcrossTheWrapAround) {
+    const struct {
+        DWORD now;
+        DWORD last;
+        bool due;
+    } cases[] = {
+        {1016, 1000, false},
+        {1017, 1000, true},
+        {1000, 1000, false},
+        {0x00000005u, 0xFFFFFFF0u, true},   // 21 ticks across the wrap
+        {0x00000000u, 0xFFFFFFF0u, false},  // 16 ticks across the wrap
+    };
+    for (const auto& c : cases) EXPECT_EQ(Pellux::refresh_due(c.now, c.last), c.due) << c.now << " after " << c.last;
 }
 
 using WindowResize = WindowTest;
