@@ -36,7 +36,8 @@ COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color) { return put_pixe
 
 BOOL WINAPI SetPixelV(HDC dc, int x, int y, COLORREF color) { return put_pixel(dc, x, y, color) != CLR_INVALID; }
 
-// The clip region does not limit reading, as on the reference platform.
+// A point outside the clip region reads as CLR_INVALID, as the platform documents it (Wine, which
+// runs our Windows builds, reads through the clip region instead).
 COLORREF WINAPI GetPixel(HDC handle, int x, int y) {
     GdiGuard guard(gdi_mutex());
     const DeviceContext* dc = find<DeviceContext>(handle);
@@ -45,5 +46,6 @@ COLORREF WINAPI GetPixel(HDC handle, int x, int y) {
     const PixelView& v = surface.view();
     const POINT p = to_device(dc->xform, x, y);
     if (!surface.valid() || !on_surface(v, p)) return CLR_INVALID;
+    if (dc->clip && !dc->clip->contains(p.x, p.y)) return CLR_INVALID;
     return swap_red_blue(v.to_rgb(v.get(p.x, p.y)));
 }
