@@ -17,10 +17,14 @@ HWND DrawOnWnd::open_window(int width, int height, int flags) {
     graph_state.target = &window;
     graph_state.current_device = this;
     reset_defaults();
-    // Negative sizes make no surface; only a real surface is cleared.
-    DWORD* pixels = get_pixel_buffer(nullptr);
-    if (pixels && width > 0 && height > 0 && width <= window.width && height <= window.height)
-        std::memset(pixels, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    {
+        // Cleared under the lock: the window thread may be copying the surface to the screen.
+        // Negative sizes make no surface; only a real surface is cleared.
+        LibraryLock lock;
+        DWORD* pixels = get_pixel_buffer(nullptr);
+        if (pixels && width > 0 && height > 0 && width <= window.width && height <= window.height)
+            std::memset(pixels, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    }
     flush_batch();
     return hwnd;
 }
