@@ -159,12 +159,12 @@ public:
     HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return STG_E_INVALIDFUNCTION; }
     HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return STG_E_INVALIDFUNCTION; }
 
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG* statistics, DWORD flags) override {
+    // The stream has no name, so the flags that ask for one or not change nothing.
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* statistics, DWORD) override {
         if (!statistics) return STG_E_INVALIDPOINTER;
-        if (flags != STATFLAG_DEFAULT && flags != STATFLAG_NONAME) return STG_E_INVALIDFLAG;
         std::lock_guard lock(block_->mutex);
         *statistics = STATSTG{};
-        statistics->type = STGTY_STREAM; // the stream has no name
+        statistics->type = STGTY_STREAM;
         statistics->cbSize.QuadPart = block_->size;
         statistics->grfMode = STGM_READWRITE;
         return S_OK;
@@ -208,7 +208,6 @@ HRESULT WINAPI CreateStreamOnHGlobal(HGLOBAL block, BOOL delete_on_release, LPST
 
 HRESULT WINAPI GetHGlobalFromStream(LPSTREAM stream, HGLOBAL* block) {
     if (!block) return E_INVALIDARG;
-    *block = nullptr;
     auto* ours = dynamic_cast<HGlobalStream*>(stream);
     if (!ours) return E_INVALIDARG;
     *block = ours->handle();

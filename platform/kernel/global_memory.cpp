@@ -139,7 +139,7 @@ public:
     HGLOBAL handle_of(LPCVOID memory) {
         std::lock_guard lock(mutex_);
         HGLOBAL key = const_cast<LPVOID>(memory);
-        if (fixed_.count(key) || moveable_.count(key)) return key;
+        if (fixed_.count(key)) return key;
         if (auto owner = owner_of_.find(key); owner != owner_of_.end()) return owner->second;
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -200,8 +200,9 @@ private:
 
     HGLOBAL reallocate_moveable(HGLOBAL handle, Block& block, SIZE_T size, UINT flags) {
         void* old_data = block.data;
-        if (size == 0 && block.locks == 0) {
-            // Size 0 discards an unlocked moveable block; the handle stays valid.
+        if (size == 0) {
+            // Size 0 discards a moveable block, which a lock forbids; the handle stays valid.
+            if (block.locks > 0) return nullptr;
             std::free(block.data);
             block.data = nullptr;
             block.size = 0;

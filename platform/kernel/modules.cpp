@@ -107,7 +107,7 @@ DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
 }
 
 HMODULE WINAPI LoadLibraryW(LPCWSTR name) {
-    if (!name || !*name) {
+    if (!name) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }

@@ -88,6 +88,46 @@ TEST(GlobalMemory, EmptyMoveableBlockHasNoMemoryUntilItGrows) {
     GlobalFree(block);
 }
 
+TEST(GlobalMemory, LockedMoveableBlockStaysWhereItIs) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
+    void* locked = GlobalLock(block);
+    ASSERT_NE(locked, nullptr);
+    // Growing beyond its place would move it, and discarding would free it: both refused.
+    SetLastError(0);
+    EXPECT_EQ(GlobalReAlloc(block, 1 << 20, 0), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(GlobalReAlloc(block, 0, GMEM_MOVEABLE), nullptr);
+    EXPECT_EQ(GlobalSize(block), 16u);
+    EXPECT_EQ(GlobalLock(block), locked);
+    GlobalUnlock(block);
+    GlobalUnlock(block);
+    // Unlocked, size 0 discards it: the handle stays, the memory goes.
+    EXPECT_EQ(GlobalReAlloc(block, 0, GMEM_MOVEABLE), block);
+    EXPECT_EQ(GlobalSize(block), 0u);
+    EXPECT_EQ(GlobalLock(block), nullptr);
+    GlobalFree(block);
+}
+
+TEST(GlobalMemory, FixedBlockTurnsMoveableOnRequest) {
+    HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 4);
+    std::memcpy(fixed, "abcd", 4);
+    HGLOBAL moveable = GlobalReAlloc(fixed, 0, GMEM_MODIFY | GMEM_MOVEABLE);
+    ASSERT_NE(moveable, nullptr);
+    EXPECT_NE(moveable, fixed);
+    void* bytes = GlobalLock(moveable);
+    EXPECT_EQ(bytes, fixed) << "the memory stays where it was";
+    EXPECT_EQ(std::string(static_cast<char*>(bytes), 4), "abcd");
+    GlobalUnlock(moveable);
+    EXPECT_EQ(GlobalFree(moveable), nullptr);
+}
+
+TEST(GlobalMemory, UnknownAddressHasNoHandle) {
+    int not_a_block = 0;
+    SetLastError(0);
+    EXPECT_EQ(GlobalHandle(&not_a_block), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 TEST(GlobalMemory, LockResourceGivesItsArgumentBack) {
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, 4);
     EXPECT_EQ(LockResource(block), block);

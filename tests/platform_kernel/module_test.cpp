@@ -71,6 +71,11 @@ TEST(Modules, MissingModulesAndExportsAreReported) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_EQ(GetModuleHandleW(W(u"pellux_no_such_module.dll")), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    EXPECT_EQ(LoadLibraryW(W(u"")), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    // The executable exports nothing by that name.
+    EXPECT_EQ(GetProcAddress(nullptr, "GetTickCount"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
 
     HMODULE module = LoadLibraryW(W(u"kernel32.dll"));
     ASSERT_NE(module, nullptr);
