@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <optional>
+#include <vector>
 
 #include "byte_reader.h"
 #include "decoders.h"

@@ -1,6 +1,7 @@
 // GIF through giflib: the first frame, at the frame's own size as the reference gives it (not
 // the logical screen's); its transparent colour is transparent.
 #include <cstring>
+#include <vector>
 
 #include <gif_lib.h>
 

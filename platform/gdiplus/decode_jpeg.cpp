@@ -4,6 +4,7 @@
 // longjmp: the decoding frame holds no object with a destructor that a jump could skip.
 #include <csetjmp>
 #include <cstdio>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -95,7 +96,7 @@ DecodeResult decode_jpeg(Bytes bytes, Raster& raster) {
     Raster out;
     out.width = width;
     out.height = height;
-    out.pixels.resize(static_cast<std::size_t>(width) * height);
+    out.pixels.allocate(static_cast<std::size_t>(width) * height);
     std::vector<JSAMPLE> scratch(static_cast<std::size_t>(width) * 4);
     if (!run_jpeg(d, bytes, width, height, &out, &scratch)) return DecodeResult::corrupt;
     raster = std::move(out);

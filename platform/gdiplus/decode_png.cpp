@@ -4,6 +4,7 @@
 // that a jump could skip.
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include <png.h>
 
@@ -86,7 +87,7 @@ DecodeResult decode_png(Bytes bytes, Raster& raster) {
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);
     out.has_alpha = alpha;
-    out.pixels.resize(static_cast<std::size_t>(width) * height);
+    out.pixels.allocate(static_cast<std::size_t>(width) * height);
     std::vector<png_bytep> rows(height);
     for (png_uint_32 y = 0; y < height; ++y) rows[y] = reinterpret_cast<png_bytep>(out.row(static_cast<int>(y)));
     if (!run_png(reader.png, reader.info, width, height, alpha, &rows)) return DecodeResult::corrupt;

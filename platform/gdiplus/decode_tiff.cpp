@@ -97,7 +97,7 @@ DecodeResult decode_tiff(Bytes bytes, Raster& raster) {
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);
     out.has_alpha = alpha;
-    out.pixels.resize(static_cast<std::size_t>(width) * height);
+    out.pixels.allocate(static_cast<std::size_t>(width) * height);
     if (!TIFFReadRGBAImageOriented(tiff.tiff, width, height, out.pixels.data(), ORIENTATION_TOPLEFT, 0))
         return DecodeResult::corrupt;
     for (std::uint32_t& p : out.pixels) p = alpha ? unpremultiply(p) : (0xFF000000u | (argb(0, TIFFGetR(p), TIFFGetG(p), TIFFGetB(p))));

@@ -17,7 +17,7 @@ DecodeResult decode_webp(Bytes bytes, Raster& raster) {
     out.width = features.width;
     out.height = features.height;
     out.has_alpha = features.has_alpha != 0;
-    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+    out.pixels.allocate(static_cast<std::size_t>(out.width) * out.height);
     const std::size_t stride = static_cast<std::size_t>(out.width) * 4;
     if (!WebPDecodeBGRAInto(bytes.data(), bytes.size(), reinterpret_cast<std::uint8_t*>(out.pixels.data()),
                             stride * out.height, static_cast<int>(stride)))

@@ -3,6 +3,7 @@
 // transparent become the transparent colour.
 #include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 #include <gif_lib.h>
 

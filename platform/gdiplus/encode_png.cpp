@@ -2,6 +2,7 @@
 // libpng reports errors by longjmp: the encoding frame holds no object with a destructor that
 // a jump could skip.
 #include <csetjmp>
+#include <vector>
 
 #include <png.h>
 

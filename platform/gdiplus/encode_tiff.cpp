@@ -1,6 +1,7 @@
 // TIFF files through libtiff: 8-bit RGB, or RGBA with unassociated alpha, LZW compressed, one
 // strip per row group; written through client procedures into memory.
 #include <cstring>
+#include <vector>
 
 #include <tiffio.h>
 

@@ -2,6 +2,7 @@
 // and disposal.
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "decoders.h"
 #include "flat_api.h"

@@ -4,14 +4,15 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
+
+#include "pixel_store.h"
 
 namespace layer::gdiplus {
 
 struct Raster {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels;
+    PixelStore pixels;
     // False when the picture's format has no transparency; its pixels then have alpha 255.
     bool has_alpha = false;
 

@@ -26,5 +26,6 @@ target_sources(pellux_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/flat_startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdiplus_module.cpp
   ${CMAKE_CURRENT_LIST_DIR}/live_objects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pixel_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stream_bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdi/imaging_access.cpp)
