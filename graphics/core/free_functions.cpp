@@ -37,8 +37,12 @@ void flush_batch() {
 }
 
 DWORD* get_pixel_buffer(IMAGE* image) {
-    IMAGE* owner = image ? image : graph_state.window.get();
-    return owner ? owner->buffer : nullptr;
+    if (image) return image->buffer;
+    Pellux::GraphWnd* window = graph_state.window.get();
+    if (!window) return nullptr;
+    // What the program writes through the pointer cannot be seen: refresh the screen every time.
+    if (window->buffer) window->buffer_handed_out = true;
+    return window->buffer;
 }
 
 void load_image(IMAGE* image, const WCHAR* path, int width, int height, bool resize) {

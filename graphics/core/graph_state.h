@@ -26,12 +26,29 @@ struct GraphState {
 extern GraphState graph_state;
 
 // Holds the library lock for one scope. Before start-up and after teardown the lock does nothing.
+//
+// A holder may change the window surface, so releasing this lock marks the surface as changed:
+// the window thread copies it to the screen only when it has changed since its last copy (a
+// reader such as get_pixel then never waits behind a copy of an unchanged surface).
 class LibraryLock {
 public:
     LibraryLock() { graph_state.lock(&graph_state.critical_section); }
-    ~LibraryLock() { graph_state.unlock(&graph_state.critical_section); }
+    ~LibraryLock() {
+        if (Pellux::GraphWnd* window = graph_state.window.get()) window->surface_changed.store(true, std::memory_order_relaxed);
+        graph_state.unlock(&graph_state.critical_section);
+    }
     LibraryLock(const LibraryLock&) = delete;
     LibraryLock& operator=(const LibraryLock&) = delete;
+};
+
+// The library lock for operations that only read surfaces and state: the window surface is not
+// marked as changed.
+class ReadingLock {
+public:
+    ReadingLock() { graph_state.lock(&graph_state.critical_section); }
+    ~ReadingLock() { graph_state.unlock(&graph_state.critical_section); }
+    ReadingLock(const ReadingLock&) = delete;
+    ReadingLock& operator=(const ReadingLock&) = delete;
 };
 
 // Start-up and teardown; run by the library itself around the program's entry point.

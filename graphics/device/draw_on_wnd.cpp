@@ -21,7 +21,7 @@ HWND DrawOnWnd::open_window(int width, int height, int flags) {
         // Cleared under the lock: the window thread may be copying the surface to the screen.
         // Negative sizes make no surface; only a real surface is cleared.
         LibraryLock lock;
-        DWORD* pixels = get_pixel_buffer(nullptr);
+        DWORD* pixels = window.buffer;
         if (pixels && width > 0 && height > 0 && width <= window.width && height <= window.height)
             std::memset(pixels, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     }

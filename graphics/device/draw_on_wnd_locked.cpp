@@ -1,5 +1,6 @@
 // The window device's locked versions: take the lock, run the image device's implementation
-// directly (not through the interface), release the lock.
+// directly (not through the interface), release the lock. Queries take it as readers, so that
+// they do not make the window thread copy an unchanged surface again.
 #include "draw_on_wnd.h"
 
 #include "graph_state.h"
@@ -9,7 +10,7 @@ namespace Pellux {
 void DrawOnWnd::clear_target() { LibraryLock lock; DrawOnImg::clear_target(); }
 void DrawOnWnd::set_text_color(COLORREF color) { LibraryLock lock; DrawOnImg::set_text_color(color); }
 void DrawOnWnd::set_bk_color(COLORREF color) { LibraryLock lock; DrawOnImg::set_bk_color(color); }
-int DrawOnWnd::get_bk_mode() { LibraryLock lock; return DrawOnImg::get_bk_mode(); }
+int DrawOnWnd::get_bk_mode() { ReadingLock lock; return DrawOnImg::get_bk_mode(); }
 void DrawOnWnd::set_bk_mode(int mode) { LibraryLock lock; DrawOnImg::set_bk_mode(mode); }
 void DrawOnWnd::set_origin(int x, int y) { LibraryLock lock; DrawOnImg::set_origin(x, y); }
 void DrawOnWnd::set_clip_region(HRGN region) { LibraryLock lock; DrawOnImg::set_clip_region(region); }
@@ -18,11 +19,11 @@ void DrawOnWnd::select_line_style(LINESTYLE* style) { LibraryLock lock; DrawOnIm
 void DrawOnWnd::select_fill_style(FILLSTYLE* style) { LibraryLock lock; DrawOnImg::select_fill_style(style); }
 void DrawOnWnd::set_fill_color(COLORREF color) { LibraryLock lock; DrawOnImg::set_fill_color(color); }
 void DrawOnWnd::set_aspect_ratio(float x_scale, float y_scale) { LibraryLock lock; DrawOnImg::set_aspect_ratio(x_scale, y_scale); }
-int DrawOnWnd::get_rop2() { LibraryLock lock; return DrawOnImg::get_rop2(); }
+int DrawOnWnd::get_rop2() { ReadingLock lock; return DrawOnImg::get_rop2(); }
 void DrawOnWnd::set_rop2(int mode) { LibraryLock lock; DrawOnImg::set_rop2(mode); }
-int DrawOnWnd::get_poly_fill_mode() { LibraryLock lock; return DrawOnImg::get_poly_fill_mode(); }
+int DrawOnWnd::get_poly_fill_mode() { ReadingLock lock; return DrawOnImg::get_poly_fill_mode(); }
 void DrawOnWnd::set_poly_fill_mode(int mode) { LibraryLock lock; DrawOnImg::set_poly_fill_mode(mode); }
-COLORREF DrawOnWnd::get_pixel(int x, int y) { LibraryLock lock; return DrawOnImg::get_pixel(x, y); }
+COLORREF DrawOnWnd::get_pixel(int x, int y) { ReadingLock lock; return DrawOnImg::get_pixel(x, y); }
 void DrawOnWnd::put_pixel(int x, int y, COLORREF color) { LibraryLock lock; DrawOnImg::put_pixel(x, y, color); }
 void DrawOnWnd::move_to(int x, int y) { LibraryLock lock; DrawOnImg::move_to(x, y); }
 void DrawOnWnd::draw_line(int x1, int y1, int x2, int y2) { LibraryLock lock; DrawOnImg::draw_line(x1, y1, x2, y2); }
@@ -47,9 +48,9 @@ void DrawOnWnd::draw_bezier(const POINT* points, int count) { LibraryLock lock; 
 void DrawOnWnd::flood_fill(int x, int y, COLORREF color, int fill_type) { LibraryLock lock; DrawOnImg::flood_fill(x, y, color, fill_type); }
 void DrawOnWnd::out_text_at(int x, int y, const WCHAR* text) { LibraryLock lock; DrawOnImg::out_text_at(x, y, text); }
 int DrawOnWnd::draw_text_in_rect(const WCHAR* text, RECT* rect, UINT format) { LibraryLock lock; return DrawOnImg::draw_text_in_rect(text, rect, format); }
-int DrawOnWnd::text_width(const WCHAR* text) { LibraryLock lock; return DrawOnImg::text_width(text); }
-int DrawOnWnd::text_height(const WCHAR* text) { LibraryLock lock; return DrawOnImg::text_height(text); }
+int DrawOnWnd::text_width(const WCHAR* text) { ReadingLock lock; return DrawOnImg::text_width(text); }
+int DrawOnWnd::text_height(const WCHAR* text) { ReadingLock lock; return DrawOnImg::text_height(text); }
 void DrawOnWnd::select_text_style(const LOGFONTW* font) { LibraryLock lock; DrawOnImg::select_text_style(font); }
-void DrawOnWnd::get_text_style(LOGFONTW* out) { LibraryLock lock; DrawOnImg::get_text_style(out); }
+void DrawOnWnd::get_text_style(LOGFONTW* out) { ReadingLock lock; DrawOnImg::get_text_style(out); }
 
 } // namespace Pellux

@@ -52,6 +52,11 @@ public:
     // Written by the drawing thread and read by the window thread without the lock; a stale read
     // only delays or adds one refresh.
     std::atomic<bool> batch_mode{false};
+    // Set when the surface may have changed since the window thread last copied it to the
+    // screen (every holder of the library lock sets it, readers excepted), and kept set for good
+    // once the pixel buffer has been handed out, since writes to it cannot be seen.
+    std::atomic<bool> surface_changed{true};
+    std::atomic<bool> buffer_handed_out{false};
 
 private:
     struct WindowThread {

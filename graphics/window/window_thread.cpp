@@ -145,8 +145,12 @@ HANDLE start_window_thread(const std::shared_ptr<WindowLaunch>& launch, DWORD* t
 }
 
 void refresh_window(GraphWnd& window) {
-    LibraryLock lock;
+    ReadingLock lock;
     if (window_object.load() != &window || !window.client_dc) return;
+    // An unchanged surface is on the screen already.
+    if (!window.surface_changed.exchange(false, std::memory_order_relaxed) &&
+        !window.buffer_handed_out.load(std::memory_order_relaxed))
+        return;
     SetWorldTransform(window.dc, &graph_state.identity_xform);
     BitBlt(window.client_dc, 0, 0, window.width, window.height, window.dc, 0, 0, SRCCOPY);
     SetWorldTransform(window.dc, &window.xform);
