@@ -28,6 +28,11 @@ protected:
         EXPECT_TRUE(mouse_get_message(&record));
         return record;
     }
+    // The presented pixel, or an impossible value while nothing has been presented yet.
+    std::uint32_t presented_at(int x, int y) {
+        const layer::WindowPixels shown = layer::presented_pixels(hwnd);
+        return shown.width == 120 && shown.height == 90 ? shown.at(x, y) : 0xFFFFFFFFu;
+    }
     HWND hwnd = nullptr;
 };
 
@@ -92,6 +97,30 @@ TEST_F(DisplayedWindow, BatchModePresentsNothingNew) {
     EXPECT_EQ(layer::present_count(hwnd), before);
     window_device().end_batch();
     EXPECT_TRUE(wait_until([&] { return layer::presented_pixels(hwnd).at(3, 3) == 0x00FFFFu; }));
+}
+
+// Reading the surface changes nothing on it: the window thread does not copy it again, so
+// readers never wait behind a copy. The next change is copied as before.
+TEST_F(DisplayedWindow, ReadingAloneCopiesNothing) {
+    window_device().put_pixel(5, 5, RGB(255, 0, 0));
+    ASSERT_TRUE(wait_until([&] { return presented_at(5, 5) == 0xFF0000u; }));
+    Sleep(50);  // a copy already under way may still land
+    const std::uint64_t before = layer::present_count(hwnd);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 200) EXPECT_EQ(get_pixel(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(layer::present_count(hwnd), before);
+    window_device().put_pixel(6, 6, RGB(0, 255, 0));
+    EXPECT_TRUE(wait_until([&] { return presented_at(6, 6) == 0x00FF00u; }));
+}
+
+// Writes through the pixel buffer cannot be seen by the library: once the buffer has been
+// handed out, every refresh copies the surface.
+TEST_F(DisplayedWindow, BufferWritesAreCopied) {
+    DWORD* pixels = get_pixel_buffer(nullptr);
+    ASSERT_NE(pixels, nullptr);
+    Sleep(50);
+    pixels[2 * 120 + 7] = 0x0000FF;
+    EXPECT_TRUE(wait_until([&] { return presented_at(7, 2) == 0x0000FFu; }));
 }
 
 // A terminal is the console on Linux, but it has no window: nothing is created, hidden or
