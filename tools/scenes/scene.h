@@ -20,6 +20,7 @@ struct Scene {
 std::span<const Scene> rop_scenes();
 std::span<const Scene> pixel_scenes();
 std::span<const Scene> image_scenes();
+std::span<const Scene> picture_scenes();
 
 // Every scene, in a stable order.
 std::vector<Scene> all_scenes();

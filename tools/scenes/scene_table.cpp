@@ -4,7 +4,7 @@ namespace scenes {
 
 std::vector<Scene> all_scenes() {
     std::vector<Scene> all;
-    for (auto group : {rop_scenes(), pixel_scenes(), image_scenes()}) all.insert(all.end(), group.begin(), group.end());
+    for (auto group : {rop_scenes(), pixel_scenes(), image_scenes(), picture_scenes()}) all.insert(all.end(), group.begin(), group.end());
     return all;
 }
 
