@@ -20,6 +20,9 @@ void pixel_lattice(IMAGE& canvas, const XFORM& transform, const RECT* clip) {
     for (int y = -40; y < 110; ++y)
         for (int x = -40; x < 140; ++x)
             if ((x + 2 * y) % 3 == 0) SetPixelV(surface.dc, x, y, point_colour(x, y, 21));
+    // Reads outside a clip region answer CLR_INVALID as the platform documents, but Wine, which
+    // runs the Windows builds here, reads through it: compare the reads without the region.
+    if (clip) SelectClipRgn(surface.dc, nullptr);
     paste_readback(canvas, panel_w, 0, panel_w, panel_h, 0, 0);
     paste(canvas, surface, 0, 0);
 }
