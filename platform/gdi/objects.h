@@ -1,6 +1,8 @@
 // The GDI objects the handle table holds. Every field is read and written with the GDI lock held.
 #pragma once
 
+#include <cstdlib>
+
 #include "external_surface.h"
 #include "layer/gdi_objects.h"
 #include "pixel_view.h"
@@ -27,6 +29,12 @@ struct Object {
     bool delete_pending = false;
 };
 
+// Pixel storage comes from calloc: a large zeroed block then costs no pass over its memory.
+struct FreeStorage {
+    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+};
+using PixelStorage = std::unique_ptr<std::uint8_t[], FreeStorage>;
+
 struct Bitmap final : Object {
     static constexpr GdiType kind = GdiType::bitmap;
     Bitmap() : Object(kind) {}
@@ -37,7 +45,7 @@ struct Bitmap final : Object {
     bool dib = false;           // a DIB section rather than a device-dependent bitmap
     bool top_down = false;      // DIB sections only: rows stored from the top
     std::ptrdiff_t row_bytes = 0;
-    std::unique_ptr<std::uint8_t[]> storage;
+    PixelStorage storage;
     std::vector<std::uint32_t> color_table; // indexed layouts, 0x00RRGGBB
     BITMAPINFOHEADER dib_header{};          // DIB sections: as GetObjectW reports it
     HDC selected_in = nullptr;
