@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 wine32:i386
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool xfonts-base
   googletest libgtest-dev libbenchmark-dev
   libsdl2-dev libpixman-1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libjpeg-dev libpng-dev libgif-dev libtiff-dev libwebp-dev
