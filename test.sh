@@ -71,7 +71,11 @@ run_tests() {
 # The path of a program that the build wrote into program-paths.txt.
 program() { sed -n "s/^$2=//p" "$1/program-paths.txt" 2>/dev/null; }
 
-headless() { env -u DISPLAY -u WAYLAND_DISPLAY "$@"; }
+# Runs a command (a function too) without a display.
+headless() { (
+    unset DISPLAY WAYLAND_DISPLAY
+    "$@"
+); }
 
 start_xvfb() {
     [ -n "$xvfb_pid" ] && return 0
