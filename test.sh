@@ -109,6 +109,7 @@ stage_asan() {
     configure "$build/asan" -DCMAKE_BUILD_TYPE=Debug -DPELLUX_SANITIZE=address &&
         compile "$build/asan" &&
         ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
+            LSAN_OPTIONS=suppressions=$root/tools/lsan-suppressions.txt:print_suppressions=0 \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             headless run_tests "$build/asan"
 }
