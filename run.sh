@@ -16,7 +16,7 @@ build=$root/build/native
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -Wno-dev >/dev/null
 fi
-ninja -C "$build" -j "${PELLUX_JOBS:-2}" --quiet converter
+ninja -C "$build" -j "${PELLUX_JOBS:-2}" --quiet converter | { grep -v "^ninja: no work to do" || true; }
 
 converter=$(sed -n 's/^converter=//p' "$build/program-paths.txt")
 cd "$folder"

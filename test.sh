@@ -58,7 +58,7 @@ configure() {
 compile() {
     local dir=$1
     shift
-    ninja -C "$dir" -j "$jobs" --quiet "$@"
+    ninja -C "$dir" -j "$jobs" --quiet "$@" | { grep -v "^ninja: no work to do" || true; }
 }
 
 # run_tests FOLDER [CTEST_ARGS...]
