@@ -147,6 +147,8 @@ TEST_F(WindowRefresh, BatchModeHoldsTheRefreshBack) {
     HWND hwnd = open_window(60, 40, 0);
     ASSERT_NE(hwnd, nullptr);
     window_device().begin_batch();
+    // A refresh that had begun before batch drawing was switched on may still land.
+    Sleep(50);
     window_device().put_pixel(7, 3, blue);
     // Many refresh periods pass; none may copy while batch drawing is on.
     Sleep(200);
@@ -178,6 +180,7 @@ TEST_F(WindowResize, FlushesOnlyWhenGrowingPastTheOldWindow) {
     HWND hwnd = open_window(100, 100, 0);
     ASSERT_NE(hwnd, nullptr);
     window_device().begin_batch();  // no periodic refresh: only a flush reaches the window
+    Sleep(50);                      // once a refresh already under way has landed
 
     const struct {
         int size;
@@ -207,6 +210,7 @@ TEST_F(WindowResize, WithAnImageAsTargetOnlyResizes) {
     HWND hwnd = open_window(100, 100, 0);
     ASSERT_NE(hwnd, nullptr);
     window_device().begin_batch();
+    Sleep(50);  // a refresh already under way may still land
     window_device().put_pixel(1, 1, red);
     IMAGE image(4, 4);
     set_target_image(&image);

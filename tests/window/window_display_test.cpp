@@ -119,7 +119,12 @@ TEST_F(DisplayedWindow, BufferWritesAreCopied) {
     DWORD* pixels = get_pixel_buffer(nullptr);
     ASSERT_NE(pixels, nullptr);
     Sleep(50);
-    pixels[2 * 120 + 7] = 0x0000FF;
+    {
+        // Held so as not to race with the window thread's copy; as a reader, so that the lock
+        // itself does not mark the surface as changed.
+        ReadingLock lock;
+        pixels[2 * 120 + 7] = 0x0000FF;
+    }
     EXPECT_TRUE(wait_until([&] { return presented_at(7, 2) == 0x0000FFu; }));
 }
 
