@@ -31,10 +31,14 @@ HWND wait_for_window(WindowLaunch& launch, HANDLE thread) {
     const DWORD started = GetTickCount();
     for (;;) {
         // The event is only a hint: it is shared with the mouse wait, so the state decides.
-        WaitForSingleObject(launch.event, open_poll_ms);
+        const bool woken = WaitForSingleObject(launch.event, open_poll_ms) == WAIT_OBJECT_0;
         const auto state = launch.state.load();
-        if (state == WindowLaunch::State::ready) return launch.hwnd.load();
-        if (state == WindowLaunch::State::failed) return nullptr;
+        if (state == WindowLaunch::State::ready || state == WindowLaunch::State::failed) {
+            // The thread signals right after it reports: take that signal too, or it would
+            // release a later wait for mouse input at once.
+            if (!woken) WaitForSingleObject(launch.event, open_poll_ms);
+            return state == WindowLaunch::State::ready ? launch.hwnd.load() : nullptr;
+        }
         const bool thread_ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
         if (thread_ended || GetTickCount() - started > open_time_limit_ms) {
             auto expected = WindowLaunch::State::waiting;

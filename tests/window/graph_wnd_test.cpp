@@ -60,6 +60,15 @@ TEST_F(WindowOpen, HandshakeLeavesTheWindowReadyAsTheTarget) {
     EXPECT_EQ(get_pixel_buffer(nullptr), window().buffer);
 }
 
+// The handshake's signal is taken by open: the event it shares with the wait for mouse input
+// is left unsignalled, so a later wait is not released at once.
+TEST_F(WindowOpen, HandshakeLeavesTheEventUnsignalled) {
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(open_window(40 + i, 30, 0), nullptr);
+        EXPECT_EQ(WaitForSingleObject(window().event, 50), static_cast<DWORD>(WAIT_TIMEOUT)) << "open " << i;
+    }
+}
+
 TEST_F(WindowOpen, ClassAndTitle) {
     HWND hwnd = open_window(40, 30, 0);
     ASSERT_NE(hwnd, nullptr);
