@@ -16,6 +16,8 @@
 
 #include <jpeglib.h>
 
+#include "jpeg_files.h"
+
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -29,38 +31,6 @@ double timed(Work work) {
     const auto start = Clock::now();
     work();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A smooth picture with detail, at the quality a camera would write.
-bool write_picture(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(width * 3);
-    while (info.next_scanline < info.image_height) {
-        const int y = static_cast<int>(info.next_scanline);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<JSAMPLE>((x / 16 + y / 12) & 0xFF);
-            row[3 * x + 1] = static_cast<JSAMPLE>((x * y / 4096) & 0xFF);
-            row[3 * x + 2] = static_cast<JSAMPLE>(((x ^ y) / 8) & 0xFF);
-        }
-        JSAMPROW p = row.data();
-        jpeg_write_scanlines(&info, &p, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return std::fclose(file) == 0;
 }
 
 // The baseline: the whole file read into memory, decoded straight into 32-bit pixels.
@@ -93,7 +63,7 @@ bool decode_directly(const std::string& path, std::vector<unsigned char>& pixels
 
 int main() {
     const fs::path path = fs::temp_directory_path() / "pellux_bench_load.jpg";
-    if (!write_picture(path.string())) {
+    if (!write_test_jpeg(path.string(), width, height)) {
         std::fprintf(stderr, "cannot write the test picture\n");
         return 1;
     }
