@@ -5,32 +5,22 @@
 
 namespace layer {
 
-namespace {
-
-// Through the generic function pointer type, which any function pointer converts to and from.
-template <typename Function>
-FARPROC address_of(Function* function) {
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
-}
-
-} // namespace
-
 const BuiltinModule& gdiplus_module() {
     using namespace gdiplus;
     static const BuiltinExport exports[] = {
-        {"GdipCreateBitmapFromGdiDib", address_of(&GdipCreateBitmapFromGdiDib)},
-        {"GdipCreateFromHDC", address_of(&GdipCreateFromHDC)},
-        {"GdipDeleteGraphics", address_of(&GdipDeleteGraphics)},
-        {"GdipDisposeImage", address_of(&GdipDisposeImage)},
-        {"GdipDrawImageRectI", address_of(&GdipDrawImageRectI)},
-        {"GdipGetImageEncoders", address_of(&GdipGetImageEncoders)},
-        {"GdipGetImageEncodersSize", address_of(&GdipGetImageEncodersSize)},
-        {"GdipGetImageHeight", address_of(&GdipGetImageHeight)},
-        {"GdipGetImageWidth", address_of(&GdipGetImageWidth)},
-        {"GdipLoadImageFromStream", address_of(&GdipLoadImageFromStream)},
-        {"GdipSaveImageToFile", address_of(&GdipSaveImageToFile)},
-        {"GdiplusShutdown", address_of(&GdiplusShutdown)},
-        {"GdiplusStartup", address_of(&GdiplusStartup)},
+        {"GdipCreateBitmapFromGdiDib", export_address(&GdipCreateBitmapFromGdiDib)},
+        {"GdipCreateFromHDC", export_address(&GdipCreateFromHDC)},
+        {"GdipDeleteGraphics", export_address(&GdipDeleteGraphics)},
+        {"GdipDisposeImage", export_address(&GdipDisposeImage)},
+        {"GdipDrawImageRectI", export_address(&GdipDrawImageRectI)},
+        {"GdipGetImageEncoders", export_address(&GdipGetImageEncoders)},
+        {"GdipGetImageEncodersSize", export_address(&GdipGetImageEncodersSize)},
+        {"GdipGetImageHeight", export_address(&GdipGetImageHeight)},
+        {"GdipGetImageWidth", export_address(&GdipGetImageWidth)},
+        {"GdipLoadImageFromStream", export_address(&GdipLoadImageFromStream)},
+        {"GdipSaveImageToFile", export_address(&GdipSaveImageToFile)},
+        {"GdiplusShutdown", export_address(&GdiplusShutdown)},
+        {"GdiplusStartup", export_address(&GdiplusStartup)},
     };
     static const BuiltinModule module{u"gdiplus.dll", exports, std::size(exports)};
     return module;

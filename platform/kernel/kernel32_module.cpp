@@ -3,32 +3,23 @@
 #include <win32/kernel.h>
 
 namespace layer {
-namespace {
-
-// Through the generic function pointer type, which any function pointer converts to and from.
-template <typename Function>
-FARPROC address_of(Function* function) {
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
-}
-
-} // namespace
 
 const BuiltinModule& kernel32_module() {
     static const BuiltinExport exports[] = {
-        {"CloseHandle", address_of(&CloseHandle)},
-        {"CreateEventW", address_of(&CreateEventW)},
-        {"CreateThread", address_of(&CreateThread)},
-        {"GetCurrentThreadId", address_of(&GetCurrentThreadId)},
-        {"GetLastError", address_of(&GetLastError)},
-        {"GetTickCount", address_of(&GetTickCount)},
-        {"GetTickCount64", address_of(&GetTickCount64)},
-        {"SetEvent", address_of(&SetEvent)},
-        {"SetLastError", address_of(&SetLastError)},
-        {"Sleep", address_of(&Sleep)},
-        {"WaitForSingleObject", address_of(&WaitForSingleObject)},
-        {"lstrcmpW", address_of(&lstrcmpW)},
-        {"lstrcpynW", address_of(&lstrcpynW)},
-        {"lstrlenW", address_of(&lstrlenW)},
+        {"CloseHandle", export_address(&CloseHandle)},
+        {"CreateEventW", export_address(&CreateEventW)},
+        {"CreateThread", export_address(&CreateThread)},
+        {"GetCurrentThreadId", export_address(&GetCurrentThreadId)},
+        {"GetLastError", export_address(&GetLastError)},
+        {"GetTickCount", export_address(&GetTickCount)},
+        {"GetTickCount64", export_address(&GetTickCount64)},
+        {"SetEvent", export_address(&SetEvent)},
+        {"SetLastError", export_address(&SetLastError)},
+        {"Sleep", export_address(&Sleep)},
+        {"WaitForSingleObject", export_address(&WaitForSingleObject)},
+        {"lstrcmpW", export_address(&lstrcmpW)},
+        {"lstrcpynW", export_address(&lstrcpynW)},
+        {"lstrlenW", export_address(&lstrlenW)},
     };
     static const BuiltinModule module{u"kernel32.dll", exports, std::size(exports)};
     return module;

@@ -14,6 +14,13 @@ struct BuiltinExport {
     FARPROC address;
 };
 
+// An export's address, through the generic function pointer type, which any function pointer
+// converts to and from.
+template <typename Function>
+FARPROC export_address(Function* function) {
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+
 struct BuiltinModule {
     const char16_t* name; // file name with its extension, e.g. u"kernel32.dll"
     const BuiltinExport* exports;
